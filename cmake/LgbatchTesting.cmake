@@ -1,0 +1,17 @@
+# lgbatch_add_test(<name> SOURCES <files...> LIBS <targets...> [WIDGET])
+# One QtTest executable per call, registered with CTest under the folder's label.
+# WIDGET tests run on Qt's offscreen platform so they never need a display.
+function(lgbatch_add_test name)
+    cmake_parse_arguments(ARG "WIDGET" "LABEL" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} lgbatch_testsupport Qt6::Test lgbatch_options)
+    target_compile_definitions(${name} PRIVATE LGBATCH_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    add_test(NAME ${name} COMMAND ${name})
+    set(env "QT_QPA_PLATFORM=offscreen" "LC_ALL=C.UTF-8")
+    set(label unit)
+    if(ARG_WIDGET)
+        set(label widget)
+    endif()
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" LABELS "${label}" TIMEOUT 300)
+endfunction()

@@ -1,0 +1,219 @@
+#include "Amount.h"
+
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace lgbatch {
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The pieces of a numeric text, group separators already dropped.
+struct NumberParts
+{
+    bool negative = false;
+    QString integerDigits;
+    QString fractionDigits;
+    bool hasExponent = false;
+    bool exponentNegative = false;
+    QString exponentDigits;
+};
+
+std::optional<NumberParts> splitNumber(const QString &text)
+{
+    NumberParts parts;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        parts.negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    // Integer part: digits, with a group separator allowed only between two digits.
+    while (i < n) {
+        if (isDigit(text[i])) {
+            parts.integerDigits += text[i++];
+        } else if (text[i] == NumberFormat::GroupSeparator && !parts.integerDigits.isEmpty() && i + 1 < n &&
+                   isDigit(text[i + 1])) {
+            ++i;
+        } else {
+            break;
+        }
+    }
+    if (i < n && text[i] == NumberFormat::DecimalPoint) {
+        ++i;
+        while (i < n && isDigit(text[i]))
+            parts.fractionDigits += text[i++];
+    }
+    if (parts.integerDigits.isEmpty() && parts.fractionDigits.isEmpty())
+        return std::nullopt;
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        ++i;
+        parts.hasExponent = true;
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+            parts.exponentNegative = text[i] == QLatin1Char('-');
+            ++i;
+        }
+        while (i < n && isDigit(text[i]))
+            parts.exponentDigits += text[i++];
+        if (parts.exponentDigits.isEmpty())
+            return std::nullopt;
+    }
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i != n)
+        return std::nullopt;
+    return parts;
+}
+
+QString withGrouping(const QString &digits)
+{
+    QString out;
+    out.reserve(digits.size() + digits.size() / 3);
+    const qsizetype n = digits.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += NumberFormat::GroupSeparator;
+        out += digits[i];
+    }
+    return out;
+}
+
+// Magnitude of a 64-bit value without overflowing on the most negative one.
+quint64 magnitude(qint64 v)
+{
+    return v < 0 ? quint64(0) - quint64(v) : quint64(v);
+}
+
+} // namespace
+
+bool NumberFormat::IsNumeric(const QString &text)
+{
+    return splitNumber(text).has_value();
+}
+
+std::optional<double> NumberFormat::ToDouble(const QString &text)
+{
+    const auto parts = splitNumber(text);
+    if (!parts)
+        return std::nullopt;
+    QString plain = parts->negative ? QStringLiteral("-") : QString();
+    plain += parts->integerDigits.isEmpty() ? QStringLiteral("0") : parts->integerDigits;
+    if (!parts->fractionDigits.isEmpty())
+        plain += QLatin1Char('.') + parts->fractionDigits;
+    if (parts->hasExponent)
+        plain += QLatin1Char('e') + QLatin1String(parts->exponentNegative ? "-" : "") + parts->exponentDigits;
+    const std::string ascii = plain.toStdString();
+    return std::strtod(ascii.c_str(), nullptr);
+}
+
+ParsedAmount Amount::parse(const QString &text)
+{
+    ParsedAmount result;
+    const auto parts = splitNumber(text);
+    if (!parts)
+        return result;
+
+    // value = digits x 10^(exponent - fraction length); units shift that by four more places.
+    QString digits = parts->integerDigits + parts->fractionDigits;
+    qsizetype firstNonZero = 0;
+    while (firstNonZero < digits.size() && digits[firstNonZero] == QLatin1Char('0'))
+        ++firstNonZero;
+    digits = digits.mid(firstNonZero);
+    if (digits.isEmpty()) {
+        result.amount = Amount(0);
+        return result;
+    }
+    // Exponents beyond a few dozen cannot give a value inside (or a rounding step outside) the range.
+    constexpr qint64 exponentLimit = 64;
+    qint64 exponent = 0;
+    for (QChar c : parts->exponentDigits) {
+        exponent = exponent * 10 + c.digitValue();
+        if (exponent > exponentLimit)
+            break;
+    }
+    if (parts->exponentNegative)
+        exponent = -exponent;
+    const qint64 shift = exponent - parts->fractionDigits.size() + 4;
+
+    bool roundUp = false;
+    if (shift >= 0) {
+        if (shift > 19) {
+            result.error = ParsedAmount::Error::OutOfRange;
+            return result;
+        }
+        digits += QString(shift, QLatin1Char('0'));
+    } else {
+        const qint64 dropped = -shift;
+        if (dropped > digits.size()) {
+            digits.clear();
+        } else {
+            roundUp = digits[digits.size() - dropped].digitValue() >= 5;
+            digits.chop(dropped);
+        }
+    }
+    if (digits.size() > 19) {
+        result.error = ParsedAmount::Error::OutOfRange;
+        return result;
+    }
+    quint64 value = 0;
+    for (QChar c : digits)
+        value = value * 10 + quint64(c.digitValue());
+    if (roundUp)
+        ++value;
+    const quint64 limit = quint64(std::numeric_limits<qint64>::max());
+    if (value > limit) {
+        result.error = ParsedAmount::Error::OutOfRange;
+        return result;
+    }
+    result.amount = Amount(parts->negative ? -qint64(value) : qint64(value));
+    return result;
+}
+
+QString Amount::toDisplayText() const
+{
+    const quint64 abs = magnitude(m_units);
+    quint64 cents = abs / 100;
+    if (abs % 100 >= 50)
+        ++cents;
+    QString text = withGrouping(QString::number(cents / 100)) + NumberFormat::DecimalPoint +
+                   QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
+    if (m_units < 0 && cents != 0)
+        text.prepend(QLatin1Char('-'));
+    return text;
+}
+
+QString Amount::toPlainText() const
+{
+    const quint64 abs = magnitude(m_units);
+    QString text = QString::number(abs / UnitsPerYuan);
+    QString fraction = QStringLiteral("%1").arg(abs % UnitsPerYuan, 4, 10, QLatin1Char('0'));
+    while (fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    if (!fraction.isEmpty())
+        text += NumberFormat::DecimalPoint + fraction;
+    if (m_units < 0)
+        text.prepend(QLatin1Char('-'));
+    return text;
+}
+
+std::optional<Amount> Amount::plus(Amount other) const
+{
+    qint64 sum = 0;
+    if (__builtin_add_overflow(m_units, other.m_units, &sum))
+        return std::nullopt;
+    return Amount(sum);
+}
+
+} // namespace lgbatch

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <utility>
+
+namespace lgbatch {
+
+// A value or the text of what went wrong. Lower layers return this instead of showing
+// messages; the user interface decides how to present the error.
+template <typename T>
+class Result
+{
+public:
+    Result(T value) : m_value(std::move(value)) {}
+    static Result failure(QString error)
+    {
+        Result r;
+        r.m_error = std::move(error);
+        return r;
+    }
+
+    bool ok() const { return m_value.has_value(); }
+    explicit operator bool() const { return ok(); }
+    const T &value() const & { return *m_value; }
+    T &value() & { return *m_value; }
+    T &&value() && { return std::move(*m_value); }
+    const T &operator*() const & { return *m_value; }
+    const T *operator->() const { return &*m_value; }
+    const QString &error() const { return m_error; }
+
+private:
+    Result() = default;
+    std::optional<T> m_value;
+    QString m_error;
+};
+
+// For operations that have no value to hand back.
+class Status
+{
+public:
+    Status() = default;
+    static Status failure(QString error)
+    {
+        Status s;
+        s.m_failed = true;
+        s.m_error = std::move(error);
+        return s;
+    }
+    bool ok() const { return !m_failed; }
+    explicit operator bool() const { return ok(); }
+    const QString &error() const { return m_error; }
+
+private:
+    bool m_failed = false;
+    QString m_error;
+};
+
+} // namespace lgbatch

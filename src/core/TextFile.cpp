@@ -1,0 +1,129 @@
+#include "TextFile.h"
+
+#include "GbkCodec.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace lgbatch {
+
+QList<QStringView> SplitLines(QStringView text)
+{
+    QList<QStringView> lines;
+    lines.reserve(text.size() / 32 + 1);
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    const char16_t *data = text.utf16();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (data[i] != u'\r')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (i + 1 < n && data[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+bool ValueStreamReader::atEnd() const
+{
+    qsizetype p = m_pos;
+    while (p < m_text.size()) {
+        const QChar c = m_text[p];
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            return false;
+        ++p;
+    }
+    return true;
+}
+
+std::optional<QString> ValueStreamReader::next()
+{
+    const qsizetype n = m_text.size();
+    // Blanks and line ends before a value are passed over.
+    while (m_pos < n && (m_text[m_pos] == QLatin1Char(' ') || m_text[m_pos] == QLatin1Char('\t') ||
+                         m_text[m_pos] == QLatin1Char('\r') || m_text[m_pos] == QLatin1Char('\n')))
+        ++m_pos;
+    if (m_pos >= n)
+        return std::nullopt;
+    QString value;
+    if (m_text[m_pos] == QLatin1Char('"')) {
+        const qsizetype close = m_text.indexOf(QLatin1Char('"'), m_pos + 1);
+        const qsizetype end = close < 0 ? n : close;
+        value = m_text.mid(m_pos + 1, end - m_pos - 1);
+        m_pos = close < 0 ? n : close + 1;
+        // Anything between the closing quote and the separator is not part of the value.
+        while (m_pos < n && m_text[m_pos] != QLatin1Char(',') && m_text[m_pos] != QLatin1Char('\r') &&
+               m_text[m_pos] != QLatin1Char('\n'))
+            ++m_pos;
+    } else {
+        const qsizetype start = m_pos;
+        while (m_pos < n && m_text[m_pos] != QLatin1Char(',') && m_text[m_pos] != QLatin1Char('\r') &&
+               m_text[m_pos] != QLatin1Char('\n'))
+            ++m_pos;
+        value = m_text.mid(start, m_pos - start);
+    }
+    skipSeparatorAfterValue();
+    return value;
+}
+
+void ValueStreamReader::skipSeparatorAfterValue()
+{
+    if (m_pos >= m_text.size())
+        return;
+    if (m_text[m_pos] == QLatin1Char(',')) {
+        ++m_pos;
+    } else if (m_text[m_pos] == QLatin1Char('\r')) {
+        ++m_pos;
+        if (m_pos < m_text.size() && m_text[m_pos] == QLatin1Char('\n'))
+            ++m_pos;
+    } else if (m_text[m_pos] == QLatin1Char('\n')) {
+        ++m_pos;
+    }
+}
+
+Result<QByteArray> CrLfWriter::bytes() const
+{
+    return GbkCodec::encode(m_text);
+}
+
+namespace TextFile {
+
+Result<QByteArray> readBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Result<QByteArray>::failure(file.errorString());
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Result<QByteArray>::failure(file.errorString());
+    return bytes;
+}
+
+Result<QString> readText(const QString &path)
+{
+    const Result<QByteArray> bytes = readBytes(path);
+    if (!bytes)
+        return Result<QString>::failure(bytes.error());
+    return GbkCodec::decode(bytes.value());
+}
+
+Status saveAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Status::failure(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return Status::failure(error);
+    }
+    if (!file.commit())
+        return Status::failure(file.errorString());
+    return {};
+}
+
+} // namespace TextFile
+} // namespace lgbatch

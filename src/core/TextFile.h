@@ -1,0 +1,60 @@
+#pragma once
+
+#include "Result.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace lgbatch {
+
+// Splits text into lines: a line ends at CR LF or at a bare CR; a bare LF stays inside the
+// line. A last line without a line end still counts; the line end after the last line does
+// not start another one. Views point into `text`, which must outlive them.
+QList<QStringView> SplitLines(QStringView text);
+
+// Reads comma-separated values as one stream, ignoring line structure: blanks before a value
+// are skipped; a quoted value loses its quotes and ends at its closing quote; an unquoted
+// value ends at "," or a line end (CR, LF).
+class ValueStreamReader
+{
+public:
+    explicit ValueStreamReader(QString text) : m_text(std::move(text)) {}
+
+    bool atEnd() const;
+    // The next value; an empty optional at the end of the text.
+    std::optional<QString> next();
+
+private:
+    void skipSeparatorAfterValue();
+    QString m_text;
+    qsizetype m_pos = 0;
+};
+
+// Collects lines and produces the GBK bytes of a file in which every line, the last one
+// included, ends with CR LF. A character GBK cannot hold is an error, not a "?".
+class CrLfWriter
+{
+public:
+    void addLine(const QString &line) { m_text += line + QStringLiteral("\r\n"); }
+    Result<QByteArray> bytes() const;
+
+private:
+    QString m_text;
+};
+
+namespace TextFile {
+
+// The whole file; a missing or unreadable file is an error carrying the system's text.
+Result<QByteArray> readBytes(const QString &path);
+
+// The whole file decoded from GBK.
+Result<QString> readText(const QString &path);
+
+// Replaces the file through a temporary beside it, so that a failed write leaves the old file
+// untouched. The error carries the system's text.
+Status saveAtomically(const QString &path, const QByteArray &bytes);
+
+} // namespace TextFile
+} // namespace lgbatch

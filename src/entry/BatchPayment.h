@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace lgbatch {
+
+// One transfer of the batch list, every field held as text as the list and the file hold it.
+struct BatchPayment
+{
+    QString PayerName;
+    QString PayerAccount;
+    QString BeneName;
+    QString BeneAccount;
+    QString BankName;     // the branch, or the own bank's name
+    QString BankCode;     // derived: the branch's code, or the own-bank marker
+    QString BankTypeCode; // derived: characters 1-3 of BankCode
+    QString StateCode;    // derived: province of the branch's city
+    QString CityCode;     // derived: characters 4-7 of BankCode
+    QString Amount;       // display text, e.g. 12,345.60
+    QString Emergency;    // "加急", "非加急" or empty
+    QString Remark;
+};
+
+inline QString UrgentMode()
+{
+    return QStringLiteral("加急");
+}
+inline QString NonUrgentMode()
+{
+    return QStringLiteral("非加急");
+}
+
+} // namespace lgbatch

@@ -1,0 +1,68 @@
+#include "BatchValidation.h"
+
+#include "BatchPayment.h"
+
+#include "core/Amount.h"
+
+namespace lgbatch {
+
+namespace {
+
+bool emptyOrNotNumeric(const QString &text)
+{
+    return text.isEmpty() || !NumberFormat::IsNumeric(text);
+}
+
+BatchValidation fail(const char16_t *message)
+{
+    BatchValidation result;
+    result.failure = QString::fromUtf16(message);
+    return result;
+}
+
+} // namespace
+
+BatchValidation ValidateBatchInput(const BatchPanelInput &panel, Edition edition, const ReferenceTables &tables,
+                                   const CheckDigit &checkDigit)
+{
+    const bool corporate = edition == Edition::Corporate;
+    if (corporate && panel.PayerName.isEmpty())
+        return fail(u"付款人名称错误！");
+    if (corporate && emptyOrNotNumeric(panel.PayerAccount))
+        return fail(u"付款人账号错误！");
+    if (panel.BeneName.isEmpty())
+        return fail(u"收款人名称错误！");
+    if (emptyOrNotNumeric(panel.BeneAccount))
+        return fail(u"收款人账号错误！");
+    if (panel.OwnBank) {
+        if (!checkDigit.IsOwnBankAccountOrCard(panel.BeneAccount))
+            return fail(u"收款人账号/卡号错误，必须为本行账号/卡号！");
+    } else {
+        if (panel.State.isEmpty())
+            return fail(u"收款开户省份错误！");
+        if (panel.City.isEmpty())
+            return fail(u"收款开户城市错误！");
+        if (panel.BankType.isEmpty())
+            return fail(u"收款银行错误！");
+        if (panel.Bank.isEmpty())
+            return fail(u"收款账号开户行错误！");
+        if (tables.FindBankCode(panel.Bank).isEmpty())
+            return fail(u"收款开户行不存在！");
+    }
+    const std::optional<double> amount =
+        panel.Amount.isEmpty() ? std::nullopt : NumberFormat::ToDouble(panel.Amount);
+    if (!amount || !(*amount > 0))
+        return fail(u"金额错误！");
+    BatchValidation result;
+    if (corporate) {
+        if (panel.Emergency.isEmpty())
+            return fail(u"支付方式错误！");
+        if (*amount > CorporateUrgentThreshold && panel.Emergency == NonUrgentMode())
+            return fail(u"金额大于2万必须选择【加急】支付方式！");
+    } else {
+        result.emergencyToSet = *amount > PersonalUrgentThreshold ? UrgentMode() : NonUrgentMode();
+    }
+    return result;
+}
+
+} // namespace lgbatch

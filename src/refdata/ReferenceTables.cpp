@@ -1,0 +1,157 @@
+#include "ReferenceTables.h"
+
+#include <limits>
+
+namespace lgbatch {
+
+namespace {
+
+const QString &cityIndent()
+{
+    static const QString indent = QStringLiteral("  - ");
+    return indent;
+}
+
+constexpr qsizetype BranchPrefixLength = 7;
+
+} // namespace
+
+QString PadLeftZeros(QString &text, qint16 width)
+{
+    if (!text.isEmpty() && text.size() < width)
+        text = QString(width - text.size(), QLatin1Char('0')) + text;
+    return text;
+}
+
+std::optional<qint32> CodeToItemData(const QString &code)
+{
+    const QString t = code.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
+        negative = t[i] == QLatin1Char('-');
+        ++i;
+    }
+    if (i == t.size())
+        return std::nullopt;
+    qint64 value = 0;
+    for (; i < t.size(); ++i) {
+        if (t[i] < QLatin1Char('0') || t[i] > QLatin1Char('9'))
+            return std::nullopt;
+        value = value * 10 + t[i].digitValue();
+        if (value > qint64(std::numeric_limits<qint32>::max()) + 1)
+            return std::nullopt;
+    }
+    value = negative ? -value : value;
+    if (value > std::numeric_limits<qint32>::max() || value < std::numeric_limits<qint32>::min())
+        return std::nullopt;
+    return qint32(value);
+}
+
+QString ReferenceTables::CleanCityName(const QString &name)
+{
+    if (!name.contains(cityIndent()))
+        return name;
+    QString cleaned = name;
+    cleaned.remove(cityIndent());
+    return cleaned;
+}
+
+ReferenceTables::ReferenceTables(QList<BankTypeRow> bankTypes, QList<BankCodeRow> bankCodes,
+                                 QList<StateRow> states, QList<CityRow> cities)
+    : m_bankTypes(std::move(bankTypes)), m_bankCodes(std::move(bankCodes)), m_states(std::move(states)),
+      m_cities(std::move(cities))
+{
+    // Name and code indexes are filled from the last row to the first, each insert replacing
+    // the one before, so the first row in file order wins as it would in a scan.
+    m_branchByName.reserve(m_bankCodes.size());
+    for (qsizetype i = m_bankCodes.size() - 1; i >= 0; --i)
+        m_branchByName.insert(m_bankCodes[i].Name, i);
+    for (qsizetype i = 0; i < m_bankCodes.size(); ++i) {
+        const QString &code = m_bankCodes[i].Code;
+        if (code.size() >= BranchPrefixLength)
+            m_branchesByPrefix[code.left(BranchPrefixLength)].append(i);
+    }
+    m_cleanCityNames.reserve(m_cities.size());
+    for (const CityRow &row : std::as_const(m_cities))
+        m_cleanCityNames.append(CleanCityName(row.Name));
+    for (qsizetype i = m_cities.size() - 1; i >= 0; --i) {
+        m_cityByCode.insert(m_cities[i].CityCode, i);
+        m_cityByCleanName.insert(m_cleanCityNames[i], i);
+    }
+    for (qsizetype i = 0; i < m_cities.size(); ++i)
+        m_citiesByState[m_cities[i].StateCode].append(i);
+    for (qsizetype i = m_bankTypes.size() - 1; i >= 0; --i)
+        m_bankTypeByName.insert(m_bankTypes[i].Name, i);
+}
+
+QString ReferenceTables::FindBankCode(const QString &name) const
+{
+    const auto it = m_branchByName.constFind(name);
+    return it == m_branchByName.cend() ? QString() : m_bankCodes[*it].Code;
+}
+
+QString ReferenceTables::StateOfCity(const QString &cityCode) const
+{
+    const auto it = m_cityByCode.constFind(cityCode);
+    return it == m_cityByCode.cend() ? QString() : m_cities[*it].StateCode;
+}
+
+BranchCodeParts ReferenceTables::DecomposeBranchCode(const QString &branchCode) const
+{
+    BranchCodeParts parts;
+    parts.BankTypeCode = branchCode.left(3);
+    parts.CityCode = branchCode.mid(3, 4);
+    parts.StateCode = StateOfCity(parts.CityCode);
+    return parts;
+}
+
+QList<qsizetype> ReferenceTables::BranchesWithPrefix(const QString &prefix) const
+{
+    if (prefix.size() != BranchPrefixLength)
+        return {};
+    return m_branchesByPrefix.value(prefix);
+}
+
+qsizetype ReferenceTables::FirstBranchWithPrefix(const QString &prefix) const
+{
+    if (prefix.size() != BranchPrefixLength)
+        return -1;
+    const auto it = m_branchesByPrefix.constFind(prefix);
+    return it == m_branchesByPrefix.cend() ? -1 : it->first();
+}
+
+QList<qsizetype> ReferenceTables::CitiesOfState(const QString &stateCode) const
+{
+    return m_citiesByState.value(stateCode);
+}
+
+qsizetype ReferenceTables::FindCityByName(const QString &typedName) const
+{
+    return m_cityByCleanName.value(CleanCityName(typedName), -1);
+}
+
+qsizetype ReferenceTables::FindCityNameInside(const QString &text) const
+{
+    for (qsizetype i = 0; i < m_cleanCityNames.size(); ++i) {
+        if (text.contains(m_cleanCityNames[i]))
+            return i;
+    }
+    return -1;
+}
+
+qsizetype ReferenceTables::FindBankTypeByName(const QString &name) const
+{
+    return m_bankTypeByName.value(name, -1);
+}
+
+qsizetype ReferenceTables::FindBankTypeNameInside(const QString &text) const
+{
+    for (qsizetype i = 0; i < m_bankTypes.size(); ++i) {
+        if (text.contains(m_bankTypes[i].Name))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace lgbatch

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "core/Result.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace lgbatch {
+
+struct BankTypeRow
+{
+    QString Name;
+    QString Code;
+};
+
+struct BankCodeRow
+{
+    QString Name;
+    QString Code;
+};
+
+struct StateRow
+{
+    QString Name;
+    QString Code;
+};
+
+struct CityRow
+{
+    QString Name;
+    QString CityCode;
+    QString StateCode;
+};
+
+// A receiving bank of this name is the issuing bank itself; its records carry the marker
+// instead of a payment-system code.
+inline QString OwnBankName()
+{
+    return QStringLiteral("澜港银行");
+}
+inline QString OwnBankMarker()
+{
+    return QStringLiteral("ZPK");
+}
+
+// Left-fills a non-empty text shorter than `width` with "0"; an empty text or one of `width`
+// or more characters is returned unchanged (never cut). The caller's text is replaced too.
+QString PadLeftZeros(QString &text, qint16 width);
+
+// The integer a code stands for in a picker's item data: decimal digits, optionally signed,
+// within 32 bits. Empty when the code is not such a number.
+std::optional<qint32> CodeToItemData(const QString &code);
+
+// The pieces of a branch code: characters 1-3 the bank type, 4-7 the city; the province comes
+// from the city table.
+struct BranchCodeParts
+{
+    QString BankTypeCode;
+    QString CityCode;
+    QString StateCode;
+};
+
+// The four tables of the program directory, in file order, with indexes that keep "the first
+// row in file order wins". Filled once at start and read-only afterwards.
+class ReferenceTables
+{
+public:
+    ReferenceTables() = default;
+    ReferenceTables(QList<BankTypeRow> bankTypes, QList<BankCodeRow> bankCodes, QList<StateRow> states,
+                    QList<CityRow> cities);
+
+    const QList<BankTypeRow> &BankTypeTable() const { return m_bankTypes; }
+    const QList<BankCodeRow> &BankCodeTable() const { return m_bankCodes; }
+    const QList<StateRow> &StateTable() const { return m_states; }
+    const QList<CityRow> &CityTable() const { return m_cities; }
+
+    // Code of the first branch with exactly this name; empty when there is none.
+    QString FindBankCode(const QString &name) const;
+    // StateCode of the first city with exactly this city code; empty when there is none.
+    QString StateOfCity(const QString &cityCode) const;
+    BranchCodeParts DecomposeBranchCode(const QString &branchCode) const;
+
+    // Rows (indexes into BankCodeTable, file order) whose code begins with this 7-character
+    // prefix; empty when none does.
+    QList<qsizetype> BranchesWithPrefix(const QString &prefix) const;
+    // The first of those, or -1.
+    qsizetype FirstBranchWithPrefix(const QString &prefix) const;
+
+    // Rows of CityTable whose StateCode equals the given 4-character text, in file order.
+    QList<qsizetype> CitiesOfState(const QString &stateCode) const;
+    // First city row whose name, with every "  - " removed, equals the text with every
+    // "  - " removed; -1 when none does.
+    qsizetype FindCityByName(const QString &typedName) const;
+    // First city row whose cleaned name occurs anywhere inside `text` (an empty name occurs
+    // in every text); -1 when none does.
+    qsizetype FindCityNameInside(const QString &text) const;
+    // First bank type row whose name equals the text exactly; -1 when none does.
+    qsizetype FindBankTypeByName(const QString &name) const;
+    // First bank type row whose name occurs anywhere inside `text`; -1 when none does.
+    qsizetype FindBankTypeNameInside(const QString &text) const;
+
+    // "  - " removed everywhere, as the city pickers' indented names are compared.
+    static QString CleanCityName(const QString &name);
+
+private:
+    QList<BankTypeRow> m_bankTypes;
+    QList<BankCodeRow> m_bankCodes;
+    QList<StateRow> m_states;
+    QList<CityRow> m_cities;
+
+    QHash<QString, qsizetype> m_branchByName;
+    QHash<QString, QList<qsizetype>> m_branchesByPrefix;
+    QHash<QString, qsizetype> m_cityByCode;
+    QHash<QString, QList<qsizetype>> m_citiesByState;
+    QHash<QString, qsizetype> m_cityByCleanName;
+    QStringList m_cleanCityNames;
+    QHash<QString, qsizetype> m_bankTypeByName;
+};
+
+} // namespace lgbatch

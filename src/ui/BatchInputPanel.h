@@ -1,0 +1,64 @@
+#pragma once
+
+#include "BranchPicker.h"
+
+#include "core/ApplicationState.h"
+#include "entry/BatchValidation.h"
+
+#include <QFrame>
+
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+
+namespace lgbatch {
+
+// The entry panel of the batch payments tab: payer block above the beneficiary block, with
+// the branch pickers, amount, payment mode and remark.
+class BatchInputPanel : public QFrame
+{
+    Q_OBJECT
+public:
+    BatchInputPanel(const ApplicationState &state, const ReferenceTables &tables, const CheckDigit &checkDigit,
+                    Prompter &prompter, QWidget *parent = nullptr);
+
+    // Checks the panel rule by rule; shows the first failing rule's message and answers false.
+    // In the personal edition it sets the payment mode from the amount once that has passed.
+    bool ValidateBatchInput();
+
+    BatchPanelInput panelInput() const;
+
+    BranchPicker *branchPicker() const { return m_branch; }
+    QFrame *payerFrame() const { return m_payerFrame; }
+    QFrame *beneFrame() const { return m_beneFrame; }
+    QComboBox *cbPayerName() const { return m_payerName; }
+    QComboBox *cbPayerAccount() const { return m_payerAccount; }
+    QComboBox *cbBeneName() const { return m_beneName; }
+    QComboBox *cbBeneAccount() const { return m_beneAccount; }
+    QRadioButton *optYes() const { return m_optYes; }
+    QRadioButton *optNo() const { return m_optNo; }
+    QLineEdit *txtAmount() const { return m_amount; }
+    QComboBox *cbEmergency() const { return m_emergency; }
+    QLineEdit *txtRemark() const { return m_remark; }
+
+private:
+    const ApplicationState &m_state;
+    const ReferenceTables &m_tables;
+    const CheckDigit &m_checkDigit;
+    Prompter &m_prompter;
+
+    QFrame *m_payerFrame;
+    QFrame *m_beneFrame;
+    QComboBox *m_payerName;
+    QComboBox *m_payerAccount;
+    QComboBox *m_beneName;
+    QComboBox *m_beneAccount;
+    QRadioButton *m_optYes;
+    QRadioButton *m_optNo;
+    BranchPicker *m_branch;
+    QLineEdit *m_amount;
+    QComboBox *m_emergency;
+    QLineEdit *m_remark;
+};
+
+} // namespace lgbatch

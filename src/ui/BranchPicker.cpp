@@ -1,0 +1,348 @@
+#include "BranchPicker.h"
+
+#include "DropDownWidth.h"
+#include "FocusHooks.h"
+#include "HourGlass.h"
+#include "PanelWidgets.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace lgbatch {
+
+namespace {
+
+QComboBox *makeProvincePicker(QWidget *parent, const QString &name)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setMaxVisibleItems(20);
+    return combo;
+}
+
+// Refills happen with signals blocked, and Qt's habit of selecting the first item added is
+// undone: a refilled picker starts without a selection.
+void resetSelection(QComboBox *combo)
+{
+    combo->setCurrentIndex(-1);
+    if (combo->isEditable())
+        combo->setEditText(QString());
+}
+
+QString itemDataText(const QComboBox *combo)
+{
+    return QString::number(combo->currentData().toInt());
+}
+
+const QString &redirectPrefix()
+{
+    static const QString prefix = QStringLiteral("请转：");
+    return prefix;
+}
+
+} // namespace
+
+BranchPicker::BranchPicker(const ReferenceTables &tables, Prompter &prompter, Options options, QWidget *parent)
+    : QObject(parent), m_tables(tables), m_prompter(prompter), m_options(std::move(options)),
+      m_state(makeProvincePicker(parent, QStringLiteral("cbState") + m_options.nameSuffix)),
+      m_city(makeTypedPicker(parent, QStringLiteral("cbCity") + m_options.nameSuffix)),
+      m_bankType(makeTypedPicker(parent, QStringLiteral("cbBankType") + m_options.nameSuffix)),
+      m_bank(makeTypedPicker(parent, QStringLiteral("cbBank") + m_options.nameSuffix)),
+      m_find(new QPushButton(QStringLiteral("查找"), parent))
+{
+    m_find->setObjectName(QStringLiteral("cmdFindBank") + m_options.nameSuffix);
+    m_find->setAutoDefault(false);
+
+    for (QComboBox *picker : {m_state, m_city, m_bankType, m_bank})
+        connect(picker, &QComboBox::currentIndexChanged, this, [this, picker](int index) { onPicked(picker, index); });
+    if (m_options.redirectRemoval == RedirectNoteRemoval::OnBranchTextChange)
+        connect(m_bank, &QComboBox::editTextChanged, this, [this] { removeRedirectNote(); });
+    connect(m_find, &QPushButton::clicked, this, [this] {
+        HourGlass busy;
+        FindBank();
+    });
+
+    const auto selectAllOf = [](QComboBox *picker) {
+        return [picker] {
+            HourGlass busy;
+            picker->lineEdit()->selectAll();
+        };
+    };
+    FocusHooks::install(m_city, selectAllOf(m_city), [this] { CheckTypedCity(); });
+    FocusHooks::install(m_bankType, selectAllOf(m_bankType), [this] { CheckTypedBankType(); });
+}
+
+void BranchPicker::addRowsTo(QFormLayout *form)
+{
+    form->addRow(QStringLiteral("省份："), m_state);
+    form->addRow(QStringLiteral("城市："), m_city);
+    form->addRow(QStringLiteral("收款银行："), m_bankType);
+    auto *branchRow = new QHBoxLayout;
+    branchRow->addWidget(m_bank, 1);
+    branchRow->addWidget(m_find);
+    auto *branchLabel = new QLabel(QStringLiteral("收款开户行："));
+    branchLabel->setBuddy(m_bank);
+    form->addRow(branchLabel, branchRow);
+}
+
+void BranchPicker::fillFromTables()
+{
+    const auto fill = [](QComboBox *picker, const auto &rows) {
+        const QSignalBlocker blocker(picker);
+        picker->clear();
+        for (const auto &row : rows)
+            picker->addItem(row.Name, CodeToItemData(row.Code).value_or(0));
+        resetSelection(picker);
+    };
+    fill(m_bankType, m_tables.BankTypeTable());
+    fill(m_state, m_tables.StateTable());
+}
+
+void BranchPicker::onPicked(QComboBox *picker, int index)
+{
+    HourGlass busy;
+    if (picker == m_state) {
+        FillCityList();
+    } else if (picker == m_city || picker == m_bankType) {
+        FillBankList();
+    } else if (index >= 0 && m_options.redirectRemoval == RedirectNoteRemoval::OnBranchPick) {
+        removeRedirectNote();
+    }
+}
+
+void BranchPicker::select(QComboBox *picker, int index)
+{
+    if (picker->currentIndex() != index) {
+        picker->setCurrentIndex(index);
+        return;
+    }
+    // Choosing the item that is already chosen still counts as a pick, as the cascade expects;
+    // a text typed over it gives way to the item's own.
+    if (picker->isEditable())
+        picker->setEditText(picker->itemText(index));
+    onPicked(picker, index);
+}
+
+void BranchPicker::FillCityList()
+{
+    {
+        const QSignalBlocker blocker(m_city);
+        m_city->clear();
+        resetSelection(m_city);
+    }
+    if (m_state->currentIndex() < 0)
+        return;
+    QString stateCode = itemDataText(m_state);
+    PadLeftZeros(stateCode, 4);
+    {
+        const QSignalBlocker blocker(m_city);
+        for (qsizetype row : m_tables.CitiesOfState(stateCode)) {
+            const CityRow &city = m_tables.CityTable()[row];
+            // A city code that is not a number cannot be a picker's item data: such a row
+            // stays in the table for lookups but is not offered.
+            if (const auto data = CodeToItemData(city.CityCode))
+                m_city->addItem(city.Name, *data);
+        }
+        resetSelection(m_city);
+    }
+    AutoSizeDropDown(m_city);
+    FillBankList();
+}
+
+QString BranchPicker::pickedPrefix() const
+{
+    QString bank = itemDataText(m_bankType);
+    QString city = itemDataText(m_city);
+    return PadLeftZeros(bank, 3) + PadLeftZeros(city, 4);
+}
+
+void BranchPicker::FillBankList()
+{
+    if (m_city->currentIndex() < 0 || m_bankType->currentIndex() < 0)
+        return;
+    const QList<qsizetype> rows = m_tables.BranchesWithPrefix(pickedPrefix());
+    if (rows.isEmpty())
+        return;
+    QStringList names;
+    QStringList codes;
+    names.reserve(rows.size());
+    codes.reserve(rows.size());
+    for (qsizetype row : rows) {
+        names.append(m_tables.BankCodeTable()[row].Name);
+        codes.append(m_tables.BankCodeTable()[row].Code);
+    }
+    {
+        // The branch text comes back unchanged after the refill, so no change is reported.
+        const QSignalBlocker blocker(m_bank);
+        const QString typed = m_bank->currentText();
+        m_bank->clear();
+        m_bank->addItems(names);
+        resetSelection(m_bank);
+        if (!typed.isEmpty())
+            m_bank->setEditText(typed);
+    }
+    m_bankListCodes = std::move(codes);
+    AutoSizeDropDown(m_bank);
+}
+
+void BranchPicker::refuseTyped(QComboBox *picker, const QString &message)
+{
+    Q_EMIT tabRequested(m_options.tabIndex);
+    m_prompter.warning(message);
+    picker->setFocus(Qt::OtherFocusReason);
+    picker->lineEdit()->selectAll();
+}
+
+void BranchPicker::CheckTypedCity()
+{
+    const QString typed = m_city->currentText();
+    if (typed.isEmpty())
+        return;
+    const qsizetype row = m_tables.FindCityByName(typed);
+    if (row < 0) {
+        refuseTyped(m_city, QStringLiteral("您输入的城市无效！"));
+        return;
+    }
+    const CityRow &city = m_tables.CityTable()[row];
+    selectByItemData(m_state, city.StateCode);
+    selectByItemData(m_city, city.CityCode);
+}
+
+void BranchPicker::CheckTypedBankType()
+{
+    const QString typed = m_bankType->currentText();
+    if (typed.isEmpty())
+        return;
+    if (m_tables.FindBankTypeByName(typed) < 0) {
+        refuseTyped(m_bankType, QStringLiteral("您输入的收款银行无效！"));
+        return;
+    }
+    const int index = m_bankType->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        select(m_bankType, index);
+}
+
+// Codes are compared as numbers: the item data of a picker has lost a code's leading zeros,
+// so "0011" must still find the province whose item data is 11.
+void BranchPicker::selectByItemData(QComboBox *picker, const QString &code)
+{
+    if (code.isEmpty() || picker->count() == 0)
+        return;
+    const std::optional<qint32> wanted = CodeToItemData(code);
+    if (!wanted)
+        return;
+    const int index = picker->findData(*wanted);
+    if (index >= 0)
+        select(picker, index);
+}
+
+BranchSelection BranchPicker::selectionFromCode(const QString &branchCode) const
+{
+    const BranchCodeParts parts = m_tables.DecomposeBranchCode(branchCode);
+    return {branchCode, parts.BankTypeCode, parts.StateCode, parts.CityCode, QString()};
+}
+
+bool BranchPicker::askRedirect(const QString &superiorName)
+{
+    const QString question = QStringLiteral("该收款开户行不存在，是否转入上级开户行？【") + superiorName +
+                             QStringLiteral("】");
+    return m_prompter.question(question, Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
+}
+
+void BranchPicker::FindBank()
+{
+    const QString typed = m_bank->currentText();
+    if (typed.isEmpty())
+        return;
+
+    const QString exactCode = m_tables.FindBankCode(typed);
+    if (!exactCode.isEmpty()) {
+        ShowBankOfRecord(selectionFromCode(exactCode), false);
+        if (m_remark && IsRedirectNote(m_remark->text()))
+            m_remark->clear();
+        return;
+    }
+
+    // Not a known branch: guess bank and city from the words of the name and offer the
+    // first branch of that bank in that city.
+    const qsizetype cityRow = m_tables.FindCityNameInside(typed);
+    const qsizetype bankRow = m_tables.FindBankTypeNameInside(typed);
+    const QString guessedPrefix = (bankRow >= 0 ? m_tables.BankTypeTable()[bankRow].Code : QString()) +
+                                  (cityRow >= 0 ? m_tables.CityTable()[cityRow].CityCode : QString());
+    const qsizetype guessed = m_tables.FirstBranchWithPrefix(guessedPrefix);
+    if (guessed >= 0) {
+        const BankCodeRow &superior = m_tables.BankCodeTable()[guessed];
+        if (askRedirect(superior.Name)) {
+            m_bank->setEditText(superior.Name);
+            ShowBankOfRecord(selectionFromCode(superior.Code), false);
+            if (m_remark)
+                m_remark->setText(RedirectNote(typed));
+        }
+        return;
+    }
+
+    if (m_city->currentIndex() >= 0 && m_bankType->currentIndex() >= 0) {
+        const qsizetype picked = m_tables.FirstBranchWithPrefix(pickedPrefix());
+        if (picked >= 0) {
+            const BankCodeRow &superior = m_tables.BankCodeTable()[picked];
+            if (askRedirect(superior.Name)) {
+                m_bank->setEditText(superior.Name);
+                if (m_remark)
+                    m_remark->setText(RedirectNote(typed));
+            }
+            return;
+        }
+    }
+    m_prompter.warning(QStringLiteral("请选择省份、城市、收款银行以便可以精确的查找！"));
+}
+
+void BranchPicker::ShowBankOfRecord(const BranchSelection &record, bool showRemark)
+{
+    if (record.BankCode == OwnBankMarker()) {
+        // The own bank has no branch to show; its remark is the record's business, not ours.
+        m_keepRemark = true;
+        for (QComboBox *picker : {m_state, m_city, m_bankType, m_bank})
+            resetSelection(picker);
+        m_keepRemark = false;
+        return;
+    }
+    if (!record.StateCode.isEmpty())
+        selectByItemData(m_state, record.StateCode);
+    if (!record.CityCode.isEmpty())
+        selectByItemData(m_city, record.CityCode);
+    if (!record.BankTypeCode.isEmpty())
+        selectByItemData(m_bankType, record.BankTypeCode);
+    if (!record.BankCode.isEmpty()) {
+        const qsizetype position = m_bankListCodes.indexOf(record.BankCode);
+        if (position >= 0 && position < m_bank->count())
+            select(m_bank, int(position));
+    }
+    if (showRemark && m_remark)
+        m_remark->setText(record.Remark);
+}
+
+bool BranchPicker::IsRedirectNote(const QString &remark)
+{
+    return remark.startsWith(redirectPrefix());
+}
+
+QString BranchPicker::RedirectNote(const QString &typedBranch)
+{
+    return redirectPrefix() + QStringLiteral("（") + typedBranch + QStringLiteral("）");
+}
+
+void BranchPicker::removeRedirectNote()
+{
+    if (!m_remark || m_keepRemark)
+        return;
+    const QString remark = m_remark->text();
+    if (remark.size() > 2 && IsRedirectNote(remark))
+        m_remark->clear();
+}
+
+} // namespace lgbatch

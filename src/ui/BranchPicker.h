@@ -1,0 +1,102 @@
+#pragma once
+
+#include "core/Seams.h"
+#include "refdata/ReferenceTables.h"
+
+#include <QObject>
+#include <QStringList>
+
+class QComboBox;
+class QFormLayout;
+class QLineEdit;
+class QPushButton;
+
+namespace lgbatch {
+
+// The branch fields of a record as the pickers show them.
+struct BranchSelection
+{
+    QString BankCode;
+    QString BankTypeCode;
+    QString StateCode;
+    QString CityCode;
+    QString Remark;
+};
+
+// Province, city, bank and branch pickers with their find button: the receiving branch of a
+// payment or a roster entry. One component, used by both entry panels; what differs between
+// them is given in Options.
+class BranchPicker : public QObject
+{
+    Q_OBJECT
+public:
+    enum class RedirectNoteRemoval {
+        OnBranchPick,       // the user picks an item of the branch list
+        OnBranchTextChange, // any change of the branch text, typed or set by code
+    };
+    struct Options
+    {
+        QString nameSuffix; // "" or "2": cbState / cbState2 ...
+        int tabIndex = 0;   // tab brought to the front when a typed city or bank is refused
+        RedirectNoteRemoval redirectRemoval = RedirectNoteRemoval::OnBranchPick;
+    };
+
+    BranchPicker(const ReferenceTables &tables, Prompter &prompter, Options options, QWidget *parent);
+
+    // The four rows (province, city, bank, branch with find button) in panel order.
+    void addRowsTo(QFormLayout *form);
+    // The remark box that carries redirect notes.
+    void setRemarkBox(QLineEdit *remark) { m_remark = remark; }
+
+    // Province and bank lists from the tables, item data the codes' integers. Run once the
+    // tables are loaded.
+    void fillFromTables();
+
+    void FillCityList();
+    void FillBankList();
+    void CheckTypedCity();
+    void CheckTypedBankType();
+    void FindBank();
+    void ShowBankOfRecord(const BranchSelection &record, bool showRemark);
+
+    // Branch codes of the branch list's items, in item order.
+    const QStringList &BankListCodes() const { return m_bankListCodes; }
+
+    QComboBox *cbState() const { return m_state; }
+    QComboBox *cbCity() const { return m_city; }
+    QComboBox *cbBankType() const { return m_bankType; }
+    QComboBox *cbBank() const { return m_bank; }
+    QPushButton *cmdFindBank() const { return m_find; }
+
+    // A remark that begins with "请转：" is a redirect note; this builds one for a typed branch.
+    static bool IsRedirectNote(const QString &remark);
+    static QString RedirectNote(const QString &typedBranch);
+
+Q_SIGNALS:
+    // A typed city or bank was refused: the panel's tab must come to the front.
+    void tabRequested(int tabIndex);
+
+private:
+    void removeRedirectNote();
+    void onPicked(QComboBox *picker, int index);
+    void select(QComboBox *picker, int index);
+    void selectByItemData(QComboBox *picker, const QString &code);
+    BranchSelection selectionFromCode(const QString &branchCode) const;
+    QString pickedPrefix() const;
+    bool askRedirect(const QString &superiorName);
+    void refuseTyped(QComboBox *picker, const QString &message);
+
+    const ReferenceTables &m_tables;
+    Prompter &m_prompter;
+    Options m_options;
+    QComboBox *m_state;
+    QComboBox *m_city;
+    QComboBox *m_bankType;
+    QComboBox *m_bank;
+    QPushButton *m_find;
+    QLineEdit *m_remark = nullptr;
+    QStringList m_bankListCodes;
+    bool m_keepRemark = false;
+};
+
+} // namespace lgbatch

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QComboBox;
+class QLineEdit;
+class QWidget;
+
+namespace lgbatch {
+
+// A picker the user may also type into; typed text is never completed or added to the list.
+QComboBox *makeTypedPicker(QWidget *parent, const QString &objectName);
+// A plain text field with an object name and an optional length limit (0: none).
+QLineEdit *makeTextField(QWidget *parent, const QString &objectName, int maxLength = 0);
+
+// The most characters a remark may have.
+inline constexpr int RemarkMaxLength = 50;
+
+} // namespace lgbatch

@@ -1,0 +1,78 @@
+#include "QtSeams.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace lgbatch {
+
+namespace {
+
+QMessageBox::StandardButton showBox(const ApplicationState &state, QMessageBox::Icon icon, const QString &text,
+                                    QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, state.title(), text, buttons, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+} // namespace
+
+void QtPrompter::warning(const QString &text)
+{
+    showBox(m_state, QMessageBox::Warning, text, QMessageBox::Ok);
+}
+
+void QtPrompter::information(const QString &text)
+{
+    showBox(m_state, QMessageBox::Information, text, QMessageBox::Ok);
+}
+
+void QtPrompter::plain(const QString &text)
+{
+    showBox(m_state, QMessageBox::NoIcon, text, QMessageBox::Ok);
+}
+
+Prompter::Answer QtPrompter::question(const QString &text, Buttons buttons)
+{
+    QMessageBox::StandardButtons set = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == Buttons::YesNoCancel)
+        set |= QMessageBox::Cancel;
+    switch (showBox(m_state, QMessageBox::Question, text, set)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        // Escape or closing the box: No where there is no Cancel button.
+        return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
+    }
+}
+
+std::optional<QString> QtFileChooser::openFile(const QString &title, const QString &filter)
+{
+    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtFileChooser::saveFile(const QString &title, const QString &filter)
+{
+    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, QString(), filter,
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+void QtProcessEnder::endProcess(int exitCode)
+{
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+} // namespace lgbatch
