@@ -7,23 +7,26 @@
 
 namespace lgbatch {
 
+bool LineCursor::next(QStringView &line)
+{
+    const qsizetype n = m_text.size();
+    if (m_pos >= n)
+        return false;
+    const qsizetype cr = m_text.indexOf(u'\r', m_pos);
+    const qsizetype end = cr < 0 ? n : cr;
+    line = m_text.mid(m_pos, end - m_pos);
+    m_pos = end + 1;
+    if (cr >= 0 && m_pos < n && m_text[m_pos] == u'\n')
+        ++m_pos;
+    return true;
+}
+
 QList<QStringView> SplitLines(QStringView text)
 {
     QList<QStringView> lines;
-    lines.reserve(text.size() / 32 + 1);
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    const char16_t *data = text.utf16();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (data[i] != u'\r')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (i + 1 < n && data[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.append(text.mid(start));
+    LineCursor cursor(text);
+    for (QStringView line; cursor.next(line);)
+        lines.append(line);
     return lines;
 }
 

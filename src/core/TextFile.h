@@ -9,9 +9,22 @@
 
 namespace lgbatch {
 
-// Splits text into lines: a line ends at CR LF or at a bare CR; a bare LF stays inside the
+// Walks text line by line: a line ends at CR LF or at a bare CR; a bare LF stays inside the
 // line. A last line without a line end still counts; the line end after the last line does
-// not start another one. Views point into `text`, which must outlive them.
+// not start another one. Views point into the text, which must outlive them.
+class LineCursor
+{
+public:
+    explicit LineCursor(QStringView text) : m_text(text) {}
+    // The next line, or false at the end of the text.
+    bool next(QStringView &line);
+
+private:
+    QStringView m_text;
+    qsizetype m_pos = 0;
+};
+
+// All lines at once, by the same rules.
 QList<QStringView> SplitLines(QStringView text);
 
 // Reads comma-separated values as one stream, ignoring line structure: blanks before a value

@@ -62,16 +62,11 @@ ReferenceTables::ReferenceTables(QList<BankTypeRow> bankTypes, QList<BankCodeRow
     : m_bankTypes(std::move(bankTypes)), m_bankCodes(std::move(bankCodes)), m_states(std::move(states)),
       m_cities(std::move(cities))
 {
-    // Name and code indexes are filled from the last row to the first, each insert replacing
-    // the one before, so the first row in file order wins as it would in a scan.
-    m_branchByName.reserve(m_bankCodes.size());
-    for (qsizetype i = m_bankCodes.size() - 1; i >= 0; --i)
-        m_branchByName.insert(m_bankCodes[i].Name, i);
-    for (qsizetype i = 0; i < m_bankCodes.size(); ++i) {
-        const QString &code = m_bankCodes[i].Code;
-        if (code.size() >= BranchPrefixLength)
-            m_branchesByPrefix[code.left(BranchPrefixLength)].append(i);
-    }
+    // The branch table is national: its indexes are built in one pass without an allocation
+    // per row. The small tables' indexes are filled from the last row to the first, each
+    // insert replacing the one before, so the first row in file order wins as in a scan.
+    m_branchByName.build(m_bankCodes.size(), [this](qsizetype row) { return branchName(row); });
+    m_branchesByPrefix.build(m_bankCodes.size(), [this](qsizetype row) { return branchPrefix(row); });
     m_cleanCityNames.reserve(m_cities.size());
     for (const CityRow &row : std::as_const(m_cities))
         m_cleanCityNames.append(CleanCityName(row.Name));
@@ -85,10 +80,17 @@ ReferenceTables::ReferenceTables(QList<BankTypeRow> bankTypes, QList<BankCodeRow
         m_bankTypeByName.insert(m_bankTypes[i].Name, i);
 }
 
+// A prefix is compared with the code's first seven characters, or the whole code where it
+// is shorter.
+QStringView ReferenceTables::branchPrefix(qsizetype row) const
+{
+    return QStringView(m_bankCodes[row].Code).left(BranchPrefixLength);
+}
+
 QString ReferenceTables::FindBankCode(const QString &name) const
 {
-    const auto it = m_branchByName.constFind(name);
-    return it == m_branchByName.cend() ? QString() : m_bankCodes[*it].Code;
+    const qsizetype row = m_branchByName.first(name, [this](qsizetype r) { return branchName(r); });
+    return row < 0 ? QString() : m_bankCodes[row].Code;
 }
 
 QString ReferenceTables::StateOfCity(const QString &cityCode) const
@@ -108,17 +110,15 @@ BranchCodeParts ReferenceTables::DecomposeBranchCode(const QString &branchCode) 
 
 QList<qsizetype> ReferenceTables::BranchesWithPrefix(const QString &prefix) const
 {
-    if (prefix.size() != BranchPrefixLength)
-        return {};
-    return m_branchesByPrefix.value(prefix);
+    QList<qsizetype> rows;
+    for (qsizetype row = FirstBranchWithPrefix(prefix); row >= 0; row = m_branchesByPrefix.next(row))
+        rows.append(row);
+    return rows;
 }
 
 qsizetype ReferenceTables::FirstBranchWithPrefix(const QString &prefix) const
 {
-    if (prefix.size() != BranchPrefixLength)
-        return -1;
-    const auto it = m_branchesByPrefix.constFind(prefix);
-    return it == m_branchesByPrefix.cend() ? -1 : it->first();
+    return m_branchesByPrefix.first(prefix, [this](qsizetype r) { return branchPrefix(r); });
 }
 
 QList<qsizetype> ReferenceTables::CitiesOfState(const QString &stateCode) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeyIndex.h"
+
 #include "core/Result.h"
 
 #include <QHash>
@@ -84,8 +86,8 @@ public:
     QString StateOfCity(const QString &cityCode) const;
     BranchCodeParts DecomposeBranchCode(const QString &branchCode) const;
 
-    // Rows (indexes into BankCodeTable, file order) whose code begins with this 7-character
-    // prefix; empty when none does.
+    // Rows (indexes into BankCodeTable, file order) whose code's first seven characters
+    // equal the prefix (a prefix is bank type code + city code); empty when none does.
     QList<qsizetype> BranchesWithPrefix(const QString &prefix) const;
     // The first of those, or -1.
     qsizetype FirstBranchWithPrefix(const QString &prefix) const;
@@ -112,8 +114,11 @@ private:
     QList<StateRow> m_states;
     QList<CityRow> m_cities;
 
-    QHash<QString, qsizetype> m_branchByName;
-    QHash<QString, QList<qsizetype>> m_branchesByPrefix;
+    QStringView branchName(qsizetype row) const { return m_bankCodes[row].Name; }
+    QStringView branchPrefix(qsizetype row) const;
+
+    KeyIndex m_branchByName;
+    KeyIndex m_branchesByPrefix;
     QHash<QString, qsizetype> m_cityByCode;
     QHash<QString, QList<qsizetype>> m_citiesByState;
     QHash<QString, qsizetype> m_cityByCleanName;

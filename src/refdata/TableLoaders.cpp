@@ -31,13 +31,16 @@ Result<QList<Row>> parseTable(const QByteArray &bytes, TableKind kind, qsizetype
     const Result<QString> text = GbkCodec::decode(bytes);
     if (!text)
         return failure();
-    const QList<QStringView> lines = SplitLines(text.value());
-    if (kind != TableKind::BankCode && lines.size() > SmallTableRowLimit)
-        return failure();
+    // One row per line; the rows are reserved from a rough count so the table never grows
+    // by copying.
+    const QStringView all(text.value());
     QList<Row> rows;
-    rows.reserve(lines.size());
+    rows.reserve(all.count(u'\r') + 1);
     QStringView fields[3];
-    for (QStringView line : lines) {
+    LineCursor cursor(all);
+    for (QStringView line; cursor.next(line);) {
+        if (kind != TableKind::BankCode && rows.size() >= SmallTableRowLimit)
+            return failure();
         if (!cutFields(line, fieldCount, fields))
             return failure();
         Row row;

@@ -118,14 +118,13 @@ void BranchPicker::onPicked(QComboBox *picker, int index)
 void BranchPicker::select(QComboBox *picker, int index)
 {
     if (picker->currentIndex() != index) {
-        picker->setCurrentIndex(index);
+        picker->setCurrentIndex(index); // raises the same cascade as the user's pick
         return;
     }
-    // Choosing the item that is already chosen still counts as a pick, as the cascade expects;
-    // a text typed over it gives way to the item's own.
-    if (picker->isEditable())
+    // Already chosen: the lists below it are already those of this item. Only a text typed
+    // over the item gives way to the item's own.
+    if (picker->isEditable() && picker->currentText() != picker->itemText(index))
         picker->setEditText(picker->itemText(index));
-    onPicked(picker, index);
 }
 
 void BranchPicker::FillCityList()
