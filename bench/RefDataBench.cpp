@@ -2,6 +2,8 @@
 // The branch table is synthetic (see tools/gen_national_bankcode.py); the other three
 // tables are the committed samples.
 
+#include "BenchData.h"
+
 #include "core/GbkCodec.h"
 #include "refdata/ReferenceTables.h"
 #include "refdata/TableLoaders.h"
@@ -56,7 +58,7 @@ const QByteArray &branchTableBytes()
 
 // A program directory as the program finds it at start: the sample bank, province and
 // city tables next to the national branch table.
-const QString &programDir()
+const QString &programDirImpl()
 {
     static QTemporaryDir dir;
     static const QString path = [] {
@@ -76,10 +78,10 @@ const QString &programDir()
     return path;
 }
 
-const ReferenceTables &loadedTables()
+const ReferenceTables &loadedTablesImpl()
 {
     static const ReferenceTables tables = [] {
-        Result<ReferenceTables> loaded = LoadReferenceTables(programDir());
+        Result<ReferenceTables> loaded = LoadReferenceTables(programDirImpl());
         if (!loaded)
             die(loaded.error());
         return std::move(loaded).value();
@@ -123,7 +125,7 @@ BENCHMARK(BM_ParseBankCodeTable)->Unit(benchmark::kMillisecond);
 // The indexes alone: what the tables cost on top of parsing.
 void BM_BuildReferenceTables(benchmark::State &state)
 {
-    const ReferenceTables &loaded = loadedTables();
+    const ReferenceTables &loaded = loadedTablesImpl();
     for (auto _ : state) {
         ReferenceTables tables(loaded.BankTypeTable(), loaded.BankCodeTable(), loaded.StateTable(),
                                loaded.CityTable());
@@ -135,7 +137,7 @@ BENCHMARK(BM_BuildReferenceTables)->Unit(benchmark::kMillisecond);
 // Everything the main window waits for at start: read, decode, parse and index all four.
 void BM_LoadReferenceTables(benchmark::State &state)
 {
-    const QString &dir = programDir();
+    const QString &dir = programDirImpl();
     qsizetype rows = 0;
     for (auto _ : state) {
         Result<ReferenceTables> tables = LoadReferenceTables(dir);
@@ -154,7 +156,7 @@ BENCHMARK(BM_LoadReferenceTables)->Unit(benchmark::kMillisecond);
 // names here are in the table (spread over all of it), half are not.
 void BM_FindBankCode1M(benchmark::State &state)
 {
-    const ReferenceTables &tables = loadedTables();
+    const ReferenceTables &tables = loadedTablesImpl();
     const QList<BankCodeRow> &rows = tables.BankCodeTable();
     if (rows.isEmpty()) {
         state.SkipWithError("the branch table is empty");
@@ -184,7 +186,7 @@ BENCHMARK(BM_FindBankCode1M)->Unit(benchmark::kMillisecond);
 // The names a branch picker shows for the largest bank-and-city prefix.
 void BM_BranchNamesOfLargestPrefix(benchmark::State &state)
 {
-    const ReferenceTables &tables = loadedTables();
+    const ReferenceTables &tables = loadedTablesImpl();
     const QString prefix = largestPrefix();
     qsizetype count = 0;
     for (auto _ : state) {
@@ -202,16 +204,12 @@ BENCHMARK(BM_BranchNamesOfLargestPrefix)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
+const QString &benchProgramDir()
 {
-    if (!lgbatch::GbkCodec::isAvailable()) {
-        std::fprintf(stderr, "lgbatch_bench: this Qt has no GBK converter\n");
-        return 1;
-    }
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return programDirImpl();
+}
+
+const lgbatch::ReferenceTables &benchTables()
+{
+    return loadedTablesImpl();
 }

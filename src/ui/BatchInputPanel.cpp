@@ -41,7 +41,7 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
       m_branch(new BranchPicker(tables, prompter, {QString(), 0, BranchPicker::RedirectNoteRemoval::OnBranchPick},
                                 m_beneFrame)),
       m_amount(makeTextField(m_beneFrame, QStringLiteral("txtAmount"))),
-      m_emergency(new QComboBox(m_beneFrame)),
+      m_emergency(makePicker(m_beneFrame, QStringLiteral("cbEmergency"))),
       m_remark(makeTextField(m_beneFrame, QStringLiteral("txtRemark"), RemarkMaxLength))
 {
     setObjectName(QStringLiteral("frameInput"));
@@ -61,7 +61,6 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
     ownBankRow->addStretch();
 
     m_amount->setText(QStringLiteral("0.00"));
-    m_emergency->setObjectName(QStringLiteral("cbEmergency"));
     m_emergency->addItems({NonUrgentMode(), UrgentMode()});
     m_emergency->setCurrentIndex(-1);
 

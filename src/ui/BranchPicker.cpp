@@ -17,14 +17,6 @@ namespace lgbatch {
 
 namespace {
 
-QComboBox *makeProvincePicker(QWidget *parent, const QString &name)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setMaxVisibleItems(20);
-    return combo;
-}
-
 // Refills happen with signals blocked, and Qt's habit of selecting the first item added is
 // undone: a refilled picker starts without a selection.
 void resetSelection(QComboBox *combo)
@@ -49,7 +41,7 @@ const QString &redirectPrefix()
 
 BranchPicker::BranchPicker(const ReferenceTables &tables, Prompter &prompter, Options options, QWidget *parent)
     : QObject(parent), m_tables(tables), m_prompter(prompter), m_options(std::move(options)),
-      m_state(makeProvincePicker(parent, QStringLiteral("cbState") + m_options.nameSuffix)),
+      m_state(makePicker(parent, QStringLiteral("cbState") + m_options.nameSuffix)),
       m_city(makeTypedPicker(parent, QStringLiteral("cbCity") + m_options.nameSuffix)),
       m_bankType(makeTypedPicker(parent, QStringLiteral("cbBankType") + m_options.nameSuffix)),
       m_bank(makeTypedPicker(parent, QStringLiteral("cbBank") + m_options.nameSuffix)),

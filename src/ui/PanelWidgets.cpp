@@ -5,10 +5,21 @@
 
 namespace lgbatch {
 
-QComboBox *makeTypedPicker(QWidget *parent, const QString &objectName)
+QComboBox *makePicker(QWidget *parent, const QString &objectName)
 {
     auto *combo = new QComboBox(parent);
     combo->setObjectName(objectName);
+    // The panel's layout decides the width. Sizing to the contents would measure every item
+    // at each refill, and a branch list holds thousands.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(PickerMinimumCharacters);
+    combo->setMaxVisibleItems(20);
+    return combo;
+}
+
+QComboBox *makeTypedPicker(QWidget *parent, const QString &objectName)
+{
+    QComboBox *combo = makePicker(parent, objectName);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
