@@ -1,5 +1,6 @@
 #include "Amount.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -135,21 +136,20 @@ ParsedAmount Amount::parse(const QString &text)
         result.amount = Amount(0);
         return result;
     }
-    // Exponents beyond a few dozen cannot give a value inside (or a rounding step outside) the range.
-    constexpr qint64 exponentLimit = 64;
+    // The exponent only saturates far beyond anything a text could shift back into range,
+    // so a long run of digits before it still counts in full.
+    constexpr qint64 exponentLimit = qint64(1) << 40;
     qint64 exponent = 0;
     for (QChar c : parts->exponentDigits) {
-        exponent = exponent * 10 + c.digitValue();
-        if (exponent > exponentLimit)
-            break;
+        exponent = std::min(exponentLimit, exponent * 10 + c.digitValue());
     }
     if (parts->exponentNegative)
         exponent = -exponent;
-    const qint64 shift = exponent - parts->fractionDigits.size() + 4;
+    const qint64 shift = exponent - qint64(parts->fractionDigits.size()) + 4;
 
     bool roundUp = false;
     if (shift >= 0) {
-        if (shift > 19) {
+        if (digits.size() + shift > 19) {
             result.error = ParsedAmount::Error::OutOfRange;
             return result;
         }
