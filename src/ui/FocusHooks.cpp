@@ -29,15 +29,12 @@ bool FocusHooks::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         const auto *focus = static_cast<QFocusEvent *>(event);
-        if (isRealMove(focus->reason())) {
-            const auto &handler = event->type() == QEvent::FocusIn ? m_gotFocus : m_lostFocus;
-            if (handler) {
-                // Let the widget finish its own focus handling first, so that what the handler
-                // does (selecting the text, taking the focus back) is not undone by it.
-                watched->event(event);
-                handler();
-                return true;
-            }
+        const auto &handler = event->type() == QEvent::FocusIn ? m_gotFocus : m_lostFocus;
+        if (handler && isRealMove(focus->reason())) {
+            // The handler runs once the event that moved the focus is over: a tab switch or a
+            // click must finish before a check may bring its tab back and take the focus
+            // back, and a mouse click must have placed its cursor before the text is selected.
+            QMetaObject::invokeMethod(this, handler, Qt::QueuedConnection);
         }
     }
     return QObject::eventFilter(watched, event);

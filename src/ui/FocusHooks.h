@@ -8,9 +8,10 @@ class QWidget;
 
 namespace lgbatch {
 
-// Got-focus and lost-focus handlers for a field. Focus that moves to a message box, a popup
-// or another window is not a real leave: the check must not run again while its own message
-// is on screen, and neither must the entry handler when the focus comes back from it.
+// Got-focus and lost-focus handlers for a field, run right after the focus has moved. Focus
+// that moves to a message box, a popup or another window is not a real leave: the check must
+// not run again while its own message is on screen, and neither must the entry handler when
+// the focus comes back from it.
 class FocusHooks : public QObject
 {
 public:

@@ -199,6 +199,7 @@ def press(acc):
 
 def set_text(acc, text):
     """Replace a field's text. An editable combo box gets it in its line edit."""
+    what = _label_text(acc) or name_of(acc)  # a combo box is named after its text once it has one
     target = acc
     if _safe(acc.queryEditableText) is None:
         editable = [n for n in walk(acc, into_items=True) if _safe(n.queryEditableText) is not None]
@@ -207,7 +208,7 @@ def set_text(acc, text):
         target = editable[0]
     if not target.queryEditableText().setTextContents(text):
         raise E2EFailure(f"setting the text of {acc} to {text!r} was refused")
-    print(f"typed {text!r} into {name_of(acc)!r}", flush=True)
+    print(f"typed {text!r} into {what!r}", flush=True)
 
 
 # X keysyms of the keys a test may need by name; a single printable character is its own keysym.
