@@ -78,7 +78,7 @@ void BM_FindBankSuperiorByGuess(benchmark::State &state)
     if (bench.prompter.questions == 0)
         state.SkipWithError("no superior branch was offered");
 }
-BENCHMARK(BM_FindBankSuperiorByGuess)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindBankSuperiorByGuess)->Unit(benchmark::kMicrosecond);
 
 // Nothing guessable in the name: every city and bank name is tried before the picked
 // prefix gives the superior branch.
@@ -92,6 +92,6 @@ void BM_FindBankSuperiorByPickers(benchmark::State &state)
     if (bench.prompter.questions == 0)
         state.SkipWithError("no superior branch was offered");
 }
-BENCHMARK(BM_FindBankSuperiorByPickers)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FindBankSuperiorByPickers)->Unit(benchmark::kMicrosecond);
 
 } // namespace

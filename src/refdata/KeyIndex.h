@@ -3,6 +3,7 @@
 #include <QHashFunctions>
 #include <QStringView>
 
+#include <algorithm>
 #include <bit>
 #include <vector>
 
@@ -23,24 +24,37 @@ public:
         m_slots.assign(capacity, Slot{});
         m_next.assign(std::size_t(rowCount), NoRow);
         std::vector<qint32> tails(capacity, NoRow);
-        std::size_t previousSlot = 0;
+        // Rows go in a few at a time: their slots are fetched from memory together, instead of
+        // one cache miss after the other on a table of national size.
+        constexpr qsizetype Batch = 16;
+        QStringView keys[Batch];
+        quint32 hashes[Batch];
         QStringView previousKey;
-        for (qsizetype row = 0; row < rowCount; ++row) {
-            const QStringView key = keyOf(row);
-            // Tables sorted by their key (branch tables usually are, by code) repeat the
-            // previous row's key: no need to hash it again.
-            std::size_t slot = previousSlot;
-            if (row == 0 || key != previousKey) {
-                const quint32 hash = hashOf(key);
-                slot = probe(key, hash, keyOf);
-                if (m_slots[slot].head == NoRow)
-                    m_slots[slot] = Slot{qint32(row), hash};
+        std::size_t previousSlot = 0;
+        for (qsizetype start = 0; start < rowCount; start += Batch) {
+            const qsizetype count = std::min(Batch, rowCount - start);
+            for (qsizetype i = 0; i < count; ++i) {
+                keys[i] = keyOf(start + i);
+                hashes[i] = hashOf(keys[i]);
+                __builtin_prefetch(&m_slots[hashes[i] & m_mask]);
+                __builtin_prefetch(&tails[hashes[i] & m_mask]);
             }
-            if (tails[slot] != NoRow)
-                m_next[std::size_t(tails[slot])] = qint32(row);
-            tails[slot] = qint32(row);
-            previousSlot = slot;
-            previousKey = key;
+            for (qsizetype i = 0; i < count; ++i) {
+                const qsizetype row = start + i;
+                // Tables sorted by their key (branch tables usually are, by code) repeat the
+                // previous row's key: its slot is known.
+                std::size_t slot = previousSlot;
+                if (row == 0 || keys[i] != previousKey) {
+                    slot = probe(keys[i], hashes[i], keyOf);
+                    if (m_slots[slot].head == NoRow)
+                        m_slots[slot] = Slot{qint32(row), hashes[i]};
+                }
+                if (tails[slot] != NoRow)
+                    m_next[std::size_t(tails[slot])] = qint32(row);
+                tails[slot] = qint32(row);
+                previousSlot = slot;
+                previousKey = keys[i];
+            }
         }
     }
 

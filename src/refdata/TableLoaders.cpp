@@ -31,11 +31,12 @@ Result<QList<Row>> parseTable(const QByteArray &bytes, TableKind kind, qsizetype
     const Result<QString> text = GbkCodec::decode(bytes);
     if (!text)
         return failure();
-    // One row per line; the rows are reserved from a rough count so the table never grows
-    // by copying.
+    // One row per line. Room for the rows is reserved from the file's size (a branch line is
+    // some forty bytes), so a table of national size is not regrown again and again.
+    constexpr qsizetype TypicalLineBytes = 32;
     const QStringView all(text.value());
     QList<Row> rows;
-    rows.reserve(all.count(u'\r') + 1);
+    rows.reserve(bytes.size() / TypicalLineBytes + 1);
     QStringView fields[3];
     LineCursor cursor(all);
     for (QStringView line; cursor.next(line);) {
