@@ -67,7 +67,9 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
     auto *beneForm = new QFormLayout(m_beneFrame);
     beneForm->addRow(QStringLiteral("收款人名称："), m_beneName);
     beneForm->addRow(QStringLiteral("收款人账号/卡号："), m_beneAccount);
-    beneForm->addRow(QStringLiteral("是否本行账号?"), ownBankRow);
+    auto *ownBankLabel = new QLabel(QStringLiteral("是否本行账号?"), m_beneFrame);
+    ownBankLabel->setBuddy(m_optYes);
+    beneForm->addRow(ownBankLabel, ownBankRow);
     m_branch->addRowsTo(beneForm);
     beneForm->addRow(QStringLiteral("金额："), m_amount);
     auto *emergencyLabel = new QLabel(QStringLiteral("支付方式："), m_beneFrame);
