@@ -35,8 +35,8 @@ struct PickerBench
     QWidget panel;
     QLineEdit remark{&panel};
     DecliningPrompter prompter;
-    BranchPicker picker{benchTables(), prompter, {QString(), 0, BranchPicker::RedirectNoteRemoval::OnBranchPick},
-                        &panel};
+    BranchPicker picker{
+        benchTables(), prompter, {QString(), 0, BranchPicker::RedirectNoteRemoval::OnBranchPick}, &panel};
 
     PickerBench()
     {

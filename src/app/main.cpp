@@ -33,8 +33,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    lgbatch::AppServices services{state, prompter, fileChooser, clock, processEnder,
-                                  QApplication::applicationDirPath()};
+    lgbatch::AppServices services{state, prompter,     fileChooser,
+                                  clock, processEnder, QApplication::applicationDirPath()};
     lgbatch::frmChoose chooser(services);
     chooser.show();
     return app.exec();

@@ -66,7 +66,11 @@ private:
 
 struct ParsedAmount
 {
-    enum class Error { NotNumeric, OutOfRange };
+    enum class Error
+    {
+        NotNumeric,
+        OutOfRange
+    };
     std::optional<Amount> amount;
     Error error = Error::NotNumeric;
 };

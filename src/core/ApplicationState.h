@@ -4,7 +4,11 @@
 
 namespace lgbatch {
 
-enum class Edition { Corporate, Personal };
+enum class Edition
+{
+    Corporate,
+    Personal
+};
 
 struct Version
 {

@@ -9,8 +9,7 @@ namespace lgbatch {
 
 // A value or the text of what went wrong. Lower layers return this instead of showing
 // messages; the user interface decides how to present the error.
-template <typename T>
-class Result
+template <typename T> class Result
 {
 public:
     Result(T value) : m_value(std::move(value)) {}

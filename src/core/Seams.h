@@ -12,8 +12,17 @@ namespace lgbatch {
 class Prompter
 {
 public:
-    enum class Answer { Yes, No, Cancel };
-    enum class Buttons { YesNo, YesNoCancel };
+    enum class Answer
+    {
+        Yes,
+        No,
+        Cancel
+    };
+    enum class Buttons
+    {
+        YesNo,
+        YesNoCancel
+    };
 
     virtual ~Prompter() = default;
     virtual void warning(const QString &text) = 0;     // exclamation icon, OK

@@ -35,7 +35,8 @@ bool ValueStreamReader::atEnd() const
     qsizetype p = m_pos;
     while (p < m_text.size()) {
         const QChar c = m_text[p];
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+        if (c != QLatin1Char(' ') && c != QLatin1Char('\t') && c != QLatin1Char('\r') &&
+            c != QLatin1Char('\n'))
             return false;
         ++p;
     }

@@ -22,8 +22,8 @@ BatchValidation fail(const char16_t *message)
 
 } // namespace
 
-BatchValidation ValidateBatchInput(const BatchPanelInput &panel, Edition edition, const ReferenceTables &tables,
-                                   const CheckDigit &checkDigit)
+BatchValidation ValidateBatchInput(const BatchPanelInput &panel, Edition edition,
+                                   const ReferenceTables &tables, const CheckDigit &checkDigit)
 {
     const bool corporate = edition == Edition::Corporate;
     if (corporate && panel.PayerName.isEmpty())

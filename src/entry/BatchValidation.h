@@ -44,7 +44,7 @@ inline constexpr double PersonalUrgentThreshold = 50000.0;
 
 // The rules of an Add or Edit on the batch panel, in their fixed order; the first failing one
 // decides the message.
-BatchValidation ValidateBatchInput(const BatchPanelInput &panel, Edition edition, const ReferenceTables &tables,
-                                   const CheckDigit &checkDigit);
+BatchValidation ValidateBatchInput(const BatchPanelInput &panel, Edition edition,
+                                   const ReferenceTables &tables, const CheckDigit &checkDigit);
 
 } // namespace lgbatch

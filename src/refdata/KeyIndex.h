@@ -16,8 +16,7 @@ namespace lgbatch {
 class KeyIndex
 {
 public:
-    template <typename KeyOf>
-    void build(qsizetype rowCount, KeyOf keyOf)
+    template <typename KeyOf> void build(qsizetype rowCount, KeyOf keyOf)
     {
         const std::size_t capacity = std::bit_ceil(std::size_t(std::max<qsizetype>(16, rowCount * 2)));
         m_mask = capacity - 1;
@@ -59,8 +58,7 @@ public:
     }
 
     // The first row with this key, or -1.
-    template <typename KeyOf>
-    qsizetype first(QStringView key, KeyOf keyOf) const
+    template <typename KeyOf> qsizetype first(QStringView key, KeyOf keyOf) const
     {
         if (m_slots.empty())
             return -1;
@@ -82,11 +80,11 @@ private:
     static quint32 hashOf(QStringView key) { return quint32(qHash(key, 0)); }
 
     // The slot holding this key's group, or the empty slot where it would go.
-    template <typename KeyOf>
-    std::size_t probe(QStringView key, quint32 hash, KeyOf &keyOf) const
+    template <typename KeyOf> std::size_t probe(QStringView key, quint32 hash, KeyOf &keyOf) const
     {
         std::size_t slot = hash & m_mask;
-        while (m_slots[slot].head != NoRow && (m_slots[slot].hash != hash || keyOf(m_slots[slot].head) != key))
+        while (m_slots[slot].head != NoRow &&
+               (m_slots[slot].hash != hash || keyOf(m_slots[slot].head) != key))
             slot = (slot + 1) & m_mask;
         return slot;
     }

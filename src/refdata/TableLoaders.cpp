@@ -170,8 +170,8 @@ Result<ReferenceTables> LoadReferenceTables(const QString &programDir)
     auto cities = LoadCityTable(programDir);
     if (!cities)
         return Result<ReferenceTables>::failure(cities.error());
-    return ReferenceTables(std::move(bankTypes).value(), std::move(bankCodes).value(), std::move(states).value(),
-                           std::move(cities).value());
+    return ReferenceTables(std::move(bankTypes).value(), std::move(bankCodes).value(),
+                           std::move(states).value(), std::move(cities).value());
 }
 
 } // namespace lgbatch

@@ -14,7 +14,13 @@ namespace lgbatch {
 // line with too few fields, a bank or province code that is not a 32-bit number, more rows
 // than the small tables allow) gives the table's own message, which speaks of a missing file
 // whatever the cause: the program cannot go on without the table.
-enum class TableKind { BankType, BankCode, State, City };
+enum class TableKind
+{
+    BankType,
+    BankCode,
+    State,
+    City
+};
 
 QString TableFileName(TableKind kind);
 QString TableFailureMessage(TableKind kind);

@@ -38,8 +38,8 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
       m_beneAccount(makeTypedPicker(m_beneFrame, QStringLiteral("cbBeneAccount"))),
       m_optYes(new QRadioButton(QStringLiteral("是"), m_beneFrame)),
       m_optNo(new QRadioButton(QStringLiteral("否"), m_beneFrame)),
-      m_branch(new BranchPicker(tables, prompter, {QString(), 0, BranchPicker::RedirectNoteRemoval::OnBranchPick},
-                                m_beneFrame)),
+      m_branch(new BranchPicker(
+          tables, prompter, {QString(), 0, BranchPicker::RedirectNoteRemoval::OnBranchPick}, m_beneFrame)),
       m_amount(makeTextField(m_beneFrame, QStringLiteral("txtAmount"))),
       m_emergency(makePicker(m_beneFrame, QStringLiteral("cbEmergency"))),
       m_remark(makeTextField(m_beneFrame, QStringLiteral("txtRemark"), RemarkMaxLength))
@@ -107,7 +107,8 @@ BatchPanelInput BatchInputPanel::panelInput() const
 
 bool BatchInputPanel::ValidateBatchInput()
 {
-    const BatchValidation result = lgbatch::ValidateBatchInput(panelInput(), m_state.edition(), m_tables, m_checkDigit);
+    const BatchValidation result =
+        lgbatch::ValidateBatchInput(panelInput(), m_state.edition(), m_tables, m_checkDigit);
     if (result.failure) {
         m_prompter.warning(*result.failure);
         return false;

@@ -19,8 +19,8 @@ class BatchInputPanel : public QFrame
 {
     Q_OBJECT
 public:
-    BatchInputPanel(const ApplicationState &state, const ReferenceTables &tables, const CheckDigit &checkDigit,
-                    Prompter &prompter, QWidget *parent = nullptr);
+    BatchInputPanel(const ApplicationState &state, const ReferenceTables &tables,
+                    const CheckDigit &checkDigit, Prompter &prompter, QWidget *parent = nullptr);
 
     // Checks the panel rule by rule; shows the first failing rule's message and answers false.
     // In the personal edition it sets the payment mode from the amount once that has passed.

@@ -39,7 +39,8 @@ const QString &redirectPrefix()
 
 } // namespace
 
-BranchPicker::BranchPicker(const ReferenceTables &tables, Prompter &prompter, Options options, QWidget *parent)
+BranchPicker::BranchPicker(const ReferenceTables &tables, Prompter &prompter, Options options,
+                           QWidget *parent)
     : QObject(parent), m_tables(tables), m_prompter(prompter), m_options(std::move(options)),
       m_state(makePicker(parent, QStringLiteral("cbState") + m_options.nameSuffix)),
       m_city(makeTypedPicker(parent, QStringLiteral("cbCity") + m_options.nameSuffix)),
@@ -51,7 +52,8 @@ BranchPicker::BranchPicker(const ReferenceTables &tables, Prompter &prompter, Op
     m_find->setAutoDefault(false);
 
     for (QComboBox *picker : {m_state, m_city, m_bankType, m_bank})
-        connect(picker, &QComboBox::currentIndexChanged, this, [this, picker](int index) { onPicked(picker, index); });
+        connect(picker, &QComboBox::currentIndexChanged, this,
+                [this, picker](int index) { onPicked(picker, index); });
     if (m_options.redirectRemoval == RedirectNoteRemoval::OnBranchTextChange)
         connect(m_bank, &QComboBox::editTextChanged, this, [this] { removeRedirectNote(); });
     connect(m_find, &QPushButton::clicked, this, [this] {
@@ -240,8 +242,8 @@ BranchSelection BranchPicker::selectionFromCode(const QString &branchCode) const
 
 bool BranchPicker::askRedirect(const QString &superiorName)
 {
-    const QString question = QStringLiteral("该收款开户行不存在，是否转入上级开户行？【") + superiorName +
-                             QStringLiteral("】");
+    const QString question =
+        QStringLiteral("该收款开户行不存在，是否转入上级开户行？【") + superiorName + QStringLiteral("】");
     return m_prompter.question(question, Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
 }
 

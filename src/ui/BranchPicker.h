@@ -30,7 +30,8 @@ class BranchPicker : public QObject
 {
     Q_OBJECT
 public:
-    enum class RedirectNoteRemoval {
+    enum class RedirectNoteRemoval
+    {
         OnBranchPick,       // the user picks an item of the branch list
         OnBranchTextChange, // any change of the branch text, typed or set by code
     };

@@ -28,8 +28,8 @@ int DropDownWidthPixels(double widestItemTwips, double comboWidthTwips, double t
     const qint64 widest = roundHalfEven(widestItemTwips);
     const qint64 wanted = roundHalfEven(double(widest) + ScrollBarRoomPixels * twipsPerPixel);
     const qint64 width = roundHalfEven(comboWidthTwips);
-    const qint64 result = 2 * comboWidthTwips >= double(wanted) ? std::max(wanted, width)
-                                                                : roundHalfEven(2 * comboWidthTwips);
+    const qint64 result =
+        2 * comboWidthTwips >= double(wanted) ? std::max(wanted, width) : roundHalfEven(2 * comboWidthTwips);
     const qint64 factor = std::max<qint64>(1, roundHalfEven(twipsPerPixel));
     return int(result / factor);
 }

@@ -11,8 +11,8 @@ namespace lgbatch {
 
 namespace {
 
-QMessageBox::StandardButton showBox(const ApplicationState &state, QMessageBox::Icon icon, const QString &text,
-                                    QMessageBox::StandardButtons buttons)
+QMessageBox::StandardButton showBox(const ApplicationState &state, QMessageBox::Icon icon,
+                                    const QString &text, QMessageBox::StandardButtons buttons)
 {
     QMessageBox box(icon, state.title(), text, buttons, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);

@@ -8,7 +8,6 @@
 
 namespace lgbatch {
 
-
 // The start-up window: the user picks the edition, which is fixed for the whole run.
 class frmChoose : public QWidget
 {

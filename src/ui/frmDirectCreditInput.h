@@ -26,7 +26,14 @@ public:
     // been shown and the end of the process requested, so the window must not be shown.
     bool Form_Load();
 
-    enum Tab { TabBatch = 0, TabPayroll = 1, TabBeneRoster = 2, TabPayerRoster = 3, TabPayrollRoster = 4 };
+    enum Tab
+    {
+        TabBatch = 0,
+        TabPayroll = 1,
+        TabBeneRoster = 2,
+        TabPayerRoster = 3,
+        TabPayrollRoster = 4
+    };
 
     QTabWidget *tabInput() const { return m_tabs; }
     BatchInputPanel *frameInput() const { return m_batchPanel; }

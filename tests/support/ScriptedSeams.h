@@ -15,7 +15,13 @@ namespace lgbatch::testing {
 class ScriptedPrompter : public Prompter
 {
 public:
-    enum class Kind { Warning, Information, Plain, Question };
+    enum class Kind
+    {
+        Warning,
+        Information,
+        Plain,
+        Question
+    };
     struct Shown
     {
         Kind kind;

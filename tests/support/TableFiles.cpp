@@ -25,7 +25,8 @@ bool writeMiniTables(const QString &dir)
 {
     const QStringList bankTypes{QStringLiteral("102=中国工商银行"), QStringLiteral("105=中国建设银行"),
                                 QStringLiteral("313=澜港银行")};
-    const QStringList states{QStringLiteral("11=北京市"), QStringLiteral("31=上海市"), QStringLiteral("44=广东省")};
+    const QStringList states{QStringLiteral("11=北京市"), QStringLiteral("31=上海市"),
+                             QStringLiteral("44=广东省")};
     const QStringList cities{QStringLiteral("0011=1000=北京市"), QStringLiteral("0031=2900=上海市"),
                              QStringLiteral("0044=5810=广州市"), QStringLiteral("0044=5840=深圳市"),
                              QStringLiteral("0044=5841=宝安区")};

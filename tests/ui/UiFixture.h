@@ -40,8 +40,7 @@ struct UiFixture
         return window->Form_Load();
     }
 
-    template <typename Widget>
-    Widget *find(const QString &objectName) const
+    template <typename Widget> Widget *find(const QString &objectName) const
     {
         return window->findChild<Widget *>(objectName);
     }

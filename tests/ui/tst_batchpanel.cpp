@@ -128,7 +128,8 @@ void tst_BatchPanel::validation_showsFirstFailingRuleOnly_data()
     row("several failures: the first rule wins", false,
         {{u"cbPayerName"_s, QString()}, {u"cbBeneName"_s, QString()}, {u"txtAmount"_s, QString()}},
         u"付款人名称错误！"_s);
-    row("payer account not numeric", false, {{u"cbPayerAccount"_s, u"12345678901234a"_s}}, u"付款人账号错误！"_s);
+    row("payer account not numeric", false, {{u"cbPayerAccount"_s, u"12345678901234a"_s}},
+        u"付款人账号错误！"_s);
     row("personal: payer fields ignored", true,
         {{u"cbPayerName"_s, QString()}, {u"cbPayerAccount"_s, QString()}, {u"cbBeneName"_s, QString()}},
         u"收款人名称错误！"_s);
@@ -145,7 +146,8 @@ void tst_BatchPanel::validation_showsFirstFailingRuleOnly_data()
     row("amount not numeric", false, {{u"txtAmount"_s, u"1O0.00"_s}}, u"金额错误！"_s);
     row("no payment mode", false, {{u"cbEmergency"_s, QString()}}, u"支付方式错误！"_s);
     row("20,000.00 non-urgent", false, {{u"txtAmount"_s, u"20,000.00"_s}}, QString());
-    row("20,000.01 non-urgent", false, {{u"txtAmount"_s, u"20,000.01"_s}}, u"金额大于2万必须选择【加急】支付方式！"_s);
+    row("20,000.01 non-urgent", false, {{u"txtAmount"_s, u"20,000.01"_s}},
+        u"金额大于2万必须选择【加急】支付方式！"_s);
     row("20,000.01 urgent", false, {{u"txtAmount"_s, u"20,000.01"_s}, {u"cbEmergency"_s, Urgent}}, QString());
 }
 
@@ -236,8 +238,9 @@ void tst_BatchPanel::label_isBuddyOfItsField_data()
     for (const auto &[label, field] : batch)
         QTest::addRow("frameInput %s", qPrintable(field)) << u"frameInput"_s << label << field;
     const QList<std::pair<QString, QString>> bene{
-        {u"省份："_s, u"cbState2"_s},        {u"城市："_s, u"cbCity2"_s}, {u"收款银行："_s, u"cbBankType2"_s},
-        {u"收款开户行："_s, u"cbBank2"_s}, {u"备注："_s, u"txtRemark3"_s},
+        {u"省份："_s, u"cbState2"_s},        {u"城市："_s, u"cbCity2"_s},
+        {u"收款银行："_s, u"cbBankType2"_s}, {u"收款开户行："_s, u"cbBank2"_s},
+        {u"备注："_s, u"txtRemark3"_s},
     };
     for (const auto &[label, field] : bene)
         QTest::addRow("frameBeneInput %s", qPrintable(field)) << u"frameBeneInput"_s << label << field;

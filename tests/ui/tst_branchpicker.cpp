@@ -54,8 +54,7 @@ struct Panel
 };
 
 // One data row per panel: the panel's tab first, then the given values.
-template <typename... Values>
-void addForBothPanels(const char *name, const Values &...values)
+template <typename... Values> void addForBothPanels(const char *name, const Values &...values)
 {
     for (const auto &[tab, panelName] : {std::pair{BatchTab, "batch"}, std::pair{BeneTab, "beneficiary"}}) {
         QTestData &row = QTest::addRow("%s: %s", panelName, name) << tab;
@@ -563,9 +562,10 @@ void tst_BranchPicker::findUnknownName_offersSuperiorBranch_data()
     addForBothPanels("the name wins over the pickers", true, u"中国工商银行深圳市福田支行"_s,
                      u"中国工商银行深圳市分行"_s, shenzhenIcbc);
     addForBothPanels("sub-area and bank in the name", false, u"中国工商银行宝安区西乡支行"_s,
-                     u"中国工商银行深圳宝安支行"_s, QStringList{u"广东省"_s, u"  - 宝安区"_s, u"中国工商银行"_s});
-    addForBothPanels("nothing in the name: the picked prefix", true, u"某某路支行"_s, u"中国建设银行北京市分行"_s,
-                     beijingCcb);
+                     u"中国工商银行深圳宝安支行"_s,
+                     QStringList{u"广东省"_s, u"  - 宝安区"_s, u"中国工商银行"_s});
+    addForBothPanels("nothing in the name: the picked prefix", true, u"某某路支行"_s,
+                     u"中国建设银行北京市分行"_s, beijingCcb);
     // A bank alone makes no seven-character prefix.
     addForBothPanels("only a bank in the name: the picked prefix", true, u"中国工商银行某某路支行"_s,
                      u"中国建设银行北京市分行"_s, beijingCcb);
@@ -597,7 +597,8 @@ void tst_BranchPicker::findUnknownName_offersSuperiorBranch()
     QCOMPARE(m_fx->prompter.texts().size(), 2);
     QCOMPARE(p.bank()->currentText(), superior);
     QCOMPARE(p.remark->text(), u"请转：（"_s + typed + u"）"_s);
-    QCOMPARE((QStringList{p.state()->currentText(), p.city()->currentText(), p.bankType()->currentText()}), pickers);
+    QCOMPARE((QStringList{p.state()->currentText(), p.city()->currentText(), p.bankType()->currentText()}),
+             pickers);
 }
 
 void tst_BranchPicker::findWithNothingToGoOn_warnsAndChangesNothing_data()

@@ -212,16 +212,16 @@ void tst_Startup::unreadableTable_endsWithItsOwnMessageAndNoMainWindow_data()
         << TableFiles << QString() << QStringList() << BankTypeMissing;
 
     QTest::newRow("banktype.xml with an empty line")
-        << QStringList() << u"banktype.xml"_s << QStringList{u"102=中国工商银行"_s, QString(), u"105=中国建设银行"_s}
-        << BankTypeMissing;
+        << QStringList() << u"banktype.xml"_s
+        << QStringList{u"102=中国工商银行"_s, QString(), u"105=中国建设银行"_s} << BankTypeMissing;
     QTest::newRow("BankCode.xml with an empty line")
         << QStringList() << u"BankCode.xml"_s
         << QStringList{u"102100000014=中国工商银行北京市分行营业部"_s, QString()} << BankCodeMissing;
     QTest::newRow("state.xml with an empty line")
         << QStringList() << u"state.xml"_s << QStringList{QString(), u"11=北京市"_s} << StateMissing;
     QTest::newRow("city.xml with an empty line")
-        << QStringList() << u"city.xml"_s << QStringList{u"0011=1000=北京市"_s, QString(), u"0031=2900=上海市"_s}
-        << CityMissing;
+        << QStringList() << u"city.xml"_s
+        << QStringList{u"0011=1000=北京市"_s, QString(), u"0031=2900=上海市"_s} << CityMissing;
 }
 
 void tst_Startup::unreadableTable_endsWithItsOwnMessageAndNoMainWindow()
