@@ -19,6 +19,8 @@ struct BatchPayment
     QString Amount;       // display text, e.g. 12,345.60
     QString Emergency;    // "加急", "非加急" or empty
     QString Remark;
+
+    bool operator==(const BatchPayment &) const = default;
 };
 
 inline QString UrgentMode()

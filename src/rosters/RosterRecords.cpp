@@ -1,0 +1,1 @@
+#include "RosterRecords.h"
