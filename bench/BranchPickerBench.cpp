@@ -36,7 +36,7 @@ struct PickerBench
     QLineEdit remark{&panel};
     DecliningPrompter prompter;
     BranchPicker picker{
-        benchTables(), prompter, {QString(), 0, BranchPicker::RedirectNoteRemoval::OnBranchPick}, &panel};
+        benchTables(), prompter, {QString(), BranchPicker::RedirectNoteRemoval::OnBranchPick}, &panel};
 
     PickerBench()
     {

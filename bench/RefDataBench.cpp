@@ -67,11 +67,11 @@ const QString &programDirImpl()
         const QString sample = QString::fromUtf8(LGBATCH_BENCH_SAMPLE_DIR);
         const QList<TableKind> small = {TableKind::BankType, TableKind::State, TableKind::City};
         for (TableKind kind : small) {
-            const QString name = TableFileName(kind);
+            const QString name = tableFileName(kind);
             if (!QFile::copy(sample + QLatin1Char('/') + name, dir.filePath(name)))
                 die(QStringLiteral("cannot copy %1 into %2").arg(name, dir.path()));
         }
-        if (!QFile::copy(branchTablePath(), dir.filePath(TableFileName(TableKind::BankCode))))
+        if (!QFile::copy(branchTablePath(), dir.filePath(tableFileName(TableKind::BankCode))))
             die(QStringLiteral("cannot copy %1 into %2").arg(branchTablePath(), dir.path()));
         return dir.path();
     }();
@@ -81,7 +81,7 @@ const QString &programDirImpl()
 const ReferenceTables &loadedTablesImpl()
 {
     static const ReferenceTables tables = [] {
-        Result<ReferenceTables> loaded = LoadReferenceTables(programDirImpl());
+        Result<ReferenceTables> loaded = loadReferenceTables(programDirImpl());
         if (!loaded)
             die(loaded.error());
         return std::move(loaded).value();
@@ -109,7 +109,7 @@ void BM_ParseBankCodeTable(benchmark::State &state)
     const QByteArray &bytes = branchTableBytes();
     qsizetype rows = 0;
     for (auto _ : state) {
-        Result<QList<BankCodeRow>> table = ParseBankCodeTable(bytes);
+        Result<QList<BankCodeRow>> table = parseBankCodeTable(bytes);
         if (!table) {
             state.SkipWithError("the branch table does not parse");
             break;
@@ -144,7 +144,7 @@ void BM_LoadReferenceTables(benchmark::State &state)
     const QString &dir = programDirImpl();
     qsizetype rows = 0;
     for (auto _ : state) {
-        Result<ReferenceTables> tables = LoadReferenceTables(dir);
+        Result<ReferenceTables> tables = loadReferenceTables(dir);
         if (!tables) {
             state.SkipWithError("the tables do not load");
             break;
@@ -198,7 +198,7 @@ void BM_BranchNamesOfLargestPrefix(benchmark::State &state)
     const QString prefix = largestPrefix();
     qsizetype count = 0;
     for (auto _ : state) {
-        const QList<qsizetype> indexes = tables.BranchesWithPrefix(prefix);
+        const QList<qsizetype> indexes = tables.branchesWithPrefix(prefix);
         QStringList names;
         names.reserve(indexes.size());
         for (qsizetype i : indexes)

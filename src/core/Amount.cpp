@@ -99,12 +99,12 @@ quint64 magnitude(qint64 v)
 
 } // namespace
 
-bool NumberFormat::IsNumeric(const QString &text)
+bool NumberFormat::isNumeric(const QString &text)
 {
     return splitNumber(text).has_value();
 }
 
-std::optional<double> NumberFormat::ToDouble(const QString &text)
+std::optional<double> NumberFormat::toDouble(const QString &text)
 {
     const auto parts = splitNumber(text);
     if (!parts)

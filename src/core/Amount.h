@@ -18,10 +18,10 @@ inline constexpr QChar DateSeparator = QLatin1Char('/');
 // True when the whole text reads as a number: blanks around it, an optional sign, digits
 // (group separators allowed between them), an optional decimal point with digits and an
 // optional exponent. "1,234.50", " -3 ", "1e3" are numeric; "", "12a", "1.2.3" are not.
-bool IsNumeric(const QString &text);
+bool isNumeric(const QString &text);
 
 // The number a numeric text stands for; empty when the text is not numeric.
-std::optional<double> ToDouble(const QString &text);
+std::optional<double> toDouble(const QString &text);
 } // namespace NumberFormat
 
 struct ParsedAmount;

@@ -21,7 +21,7 @@ bool LineCursor::next(QStringView &line)
     return true;
 }
 
-QList<QStringView> SplitLines(QStringView text)
+QList<QStringView> splitLines(QStringView text)
 {
     QList<QStringView> lines;
     LineCursor cursor(text);

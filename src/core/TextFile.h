@@ -25,7 +25,7 @@ private:
 };
 
 // All lines at once, by the same rules.
-QList<QStringView> SplitLines(QStringView text);
+QList<QStringView> splitLines(QStringView text);
 
 // Reads comma-separated values as one stream, ignoring line structure: blanks before a value
 // are skipped; a quoted value loses its quotes and ends at its closing quote; an unquoted

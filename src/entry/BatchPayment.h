@@ -23,11 +23,11 @@ struct BatchPayment
     bool operator==(const BatchPayment &) const = default;
 };
 
-inline QString UrgentMode()
+inline QString urgentMode()
 {
     return QStringLiteral("加急");
 }
-inline QString NonUrgentMode()
+inline QString nonUrgentMode()
 {
     return QStringLiteral("非加急");
 }

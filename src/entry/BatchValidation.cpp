@@ -10,7 +10,7 @@ namespace {
 
 bool emptyOrNotNumeric(const QString &text)
 {
-    return text.isEmpty() || !NumberFormat::IsNumeric(text);
+    return text.isEmpty() || !NumberFormat::isNumeric(text);
 }
 
 BatchValidation fail(const char16_t *message)
@@ -35,7 +35,7 @@ BatchValidation ValidateBatchInput(const BatchPanelInput &panel, Edition edition
     if (emptyOrNotNumeric(panel.BeneAccount))
         return fail(u"收款人账号错误！");
     if (panel.OwnBank) {
-        if (!checkDigit.IsOwnBankAccountOrCard(panel.BeneAccount))
+        if (!checkDigit.isOwnBankAccountOrCard(panel.BeneAccount))
             return fail(u"收款人账号/卡号错误，必须为本行账号/卡号！");
     } else {
         if (panel.State.isEmpty())
@@ -50,17 +50,17 @@ BatchValidation ValidateBatchInput(const BatchPanelInput &panel, Edition edition
             return fail(u"收款开户行不存在！");
     }
     const std::optional<double> amount =
-        panel.Amount.isEmpty() ? std::nullopt : NumberFormat::ToDouble(panel.Amount);
+        panel.Amount.isEmpty() ? std::nullopt : NumberFormat::toDouble(panel.Amount);
     if (!amount || !(*amount > 0))
         return fail(u"金额错误！");
     BatchValidation result;
     if (corporate) {
         if (panel.Emergency.isEmpty())
             return fail(u"支付方式错误！");
-        if (*amount > CorporateUrgentThreshold && panel.Emergency == NonUrgentMode())
+        if (*amount > CorporateUrgentThreshold && panel.Emergency == nonUrgentMode())
             return fail(u"金额大于2万必须选择【加急】支付方式！");
     } else {
-        result.emergencyToSet = *amount > PersonalUrgentThreshold ? UrgentMode() : NonUrgentMode();
+        result.emergencyToSet = *amount > PersonalUrgentThreshold ? urgentMode() : nonUrgentMode();
     }
     return result;
 }

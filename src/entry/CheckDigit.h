@@ -20,8 +20,8 @@ public:
 
     // The two ways callers accept an own-bank number: a payer account must carry a valid
     // check digit; a beneficiary may instead give a card number of exactly 16 characters.
-    bool IsOwnBankAccount(const QString &text) const { return VerifyCheckDigit(text); }
-    bool IsOwnBankAccountOrCard(const QString &text) const
+    bool isOwnBankAccount(const QString &text) const { return VerifyCheckDigit(text); }
+    bool isOwnBankAccountOrCard(const QString &text) const
     {
         return text.size() == 16 || VerifyCheckDigit(text);
     }

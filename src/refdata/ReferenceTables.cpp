@@ -23,7 +23,7 @@ QString PadLeftZeros(QString &text, qint16 width)
     return text;
 }
 
-std::optional<qint32> CodeToItemData(const QString &code)
+std::optional<qint32> codeToItemData(const QString &code)
 {
     const QString t = code.trimmed();
     qsizetype i = 0;
@@ -48,7 +48,7 @@ std::optional<qint32> CodeToItemData(const QString &code)
     return qint32(value);
 }
 
-QString ReferenceTables::CleanCityName(const QString &name)
+QString ReferenceTables::cleanCityName(const QString &name)
 {
     if (!name.contains(cityIndent()))
         return name;
@@ -69,7 +69,7 @@ ReferenceTables::ReferenceTables(QList<BankTypeRow> bankTypes, QList<BankCodeRow
     m_branchesByPrefix.build(m_bankCodes.size(), [this](qsizetype row) { return branchPrefix(row); });
     m_cleanCityNames.reserve(m_cities.size());
     for (const CityRow &row : std::as_const(m_cities))
-        m_cleanCityNames.append(CleanCityName(row.Name));
+        m_cleanCityNames.append(cleanCityName(row.Name));
     for (qsizetype i = m_cities.size() - 1; i >= 0; --i) {
         m_cityByCode.insert(m_cities[i].CityCode, i);
         m_cityByCleanName.insert(m_cleanCityNames[i], i);
@@ -89,8 +89,13 @@ QStringView ReferenceTables::branchPrefix(qsizetype row) const
 
 QString ReferenceTables::FindBankCode(const QString &name) const
 {
-    const qsizetype row = m_branchByName.first(name, [this](qsizetype r) { return branchName(r); });
+    const qsizetype row = findBranchByName(name);
     return row < 0 ? QString() : m_bankCodes[row].Code;
+}
+
+qsizetype ReferenceTables::findBranchByName(const QString &name) const
+{
+    return m_branchByName.first(name, [this](qsizetype r) { return branchName(r); });
 }
 
 QString ReferenceTables::StateOfCity(const QString &cityCode) const
@@ -99,7 +104,7 @@ QString ReferenceTables::StateOfCity(const QString &cityCode) const
     return it == m_cityByCode.cend() ? QString() : m_cities[*it].StateCode;
 }
 
-BranchCodeParts ReferenceTables::DecomposeBranchCode(const QString &branchCode) const
+BranchCodeParts ReferenceTables::decomposeBranchCode(const QString &branchCode) const
 {
     BranchCodeParts parts;
     parts.BankTypeCode = branchCode.left(3);
@@ -108,30 +113,30 @@ BranchCodeParts ReferenceTables::DecomposeBranchCode(const QString &branchCode) 
     return parts;
 }
 
-QList<qsizetype> ReferenceTables::BranchesWithPrefix(const QString &prefix) const
+QList<qsizetype> ReferenceTables::branchesWithPrefix(const QString &prefix) const
 {
     QList<qsizetype> rows;
-    for (qsizetype row = FirstBranchWithPrefix(prefix); row >= 0; row = m_branchesByPrefix.next(row))
+    for (qsizetype row = firstBranchWithPrefix(prefix); row >= 0; row = m_branchesByPrefix.next(row))
         rows.append(row);
     return rows;
 }
 
-qsizetype ReferenceTables::FirstBranchWithPrefix(const QString &prefix) const
+qsizetype ReferenceTables::firstBranchWithPrefix(const QString &prefix) const
 {
     return m_branchesByPrefix.first(prefix, [this](qsizetype r) { return branchPrefix(r); });
 }
 
-QList<qsizetype> ReferenceTables::CitiesOfState(const QString &stateCode) const
+QList<qsizetype> ReferenceTables::citiesOfState(const QString &stateCode) const
 {
     return m_citiesByState.value(stateCode);
 }
 
-qsizetype ReferenceTables::FindCityByName(const QString &typedName) const
+qsizetype ReferenceTables::findCityByName(const QString &typedName) const
 {
-    return m_cityByCleanName.value(CleanCityName(typedName), -1);
+    return m_cityByCleanName.value(cleanCityName(typedName), -1);
 }
 
-qsizetype ReferenceTables::FindCityNameInside(const QString &text) const
+qsizetype ReferenceTables::findCityNameInside(const QString &text) const
 {
     for (qsizetype i = 0; i < m_cleanCityNames.size(); ++i) {
         if (text.contains(m_cleanCityNames[i]))
@@ -140,12 +145,12 @@ qsizetype ReferenceTables::FindCityNameInside(const QString &text) const
     return -1;
 }
 
-qsizetype ReferenceTables::FindBankTypeByName(const QString &name) const
+qsizetype ReferenceTables::findBankTypeByName(const QString &name) const
 {
     return m_bankTypeByName.value(name, -1);
 }
 
-qsizetype ReferenceTables::FindBankTypeNameInside(const QString &text) const
+qsizetype ReferenceTables::findBankTypeNameInside(const QString &text) const
 {
     for (qsizetype i = 0; i < m_bankTypes.size(); ++i) {
         if (text.contains(m_bankTypes[i].Name))

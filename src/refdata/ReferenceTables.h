@@ -40,11 +40,11 @@ struct CityRow
 
 // A receiving bank of this name is the issuing bank itself; its records carry the marker
 // instead of a payment-system code.
-inline QString OwnBankName()
+inline QString ownBankName()
 {
     return QStringLiteral("澜港银行");
 }
-inline QString OwnBankMarker()
+inline QString ownBankMarker()
 {
     return QStringLiteral("ZPK");
 }
@@ -55,7 +55,7 @@ QString PadLeftZeros(QString &text, qint16 width);
 
 // The integer a code stands for in a picker's item data: decimal digits, optionally signed,
 // within 32 bits. Empty when the code is not such a number.
-std::optional<qint32> CodeToItemData(const QString &code);
+std::optional<qint32> codeToItemData(const QString &code);
 
 // The pieces of a branch code: characters 1-3 the bank type, 4-7 the city; the province comes
 // from the city table.
@@ -82,31 +82,33 @@ public:
 
     // Code of the first branch with exactly this name; empty when there is none.
     QString FindBankCode(const QString &name) const;
+    // Row of that branch in BankCodeTable, or -1.
+    qsizetype findBranchByName(const QString &name) const;
     // StateCode of the first city with exactly this city code; empty when there is none.
     QString StateOfCity(const QString &cityCode) const;
-    BranchCodeParts DecomposeBranchCode(const QString &branchCode) const;
+    BranchCodeParts decomposeBranchCode(const QString &branchCode) const;
 
     // Rows (indexes into BankCodeTable, file order) whose code's first seven characters
     // equal the prefix (a prefix is bank type code + city code); empty when none does.
-    QList<qsizetype> BranchesWithPrefix(const QString &prefix) const;
+    QList<qsizetype> branchesWithPrefix(const QString &prefix) const;
     // The first of those, or -1.
-    qsizetype FirstBranchWithPrefix(const QString &prefix) const;
+    qsizetype firstBranchWithPrefix(const QString &prefix) const;
 
     // Rows of CityTable whose StateCode equals the given 4-character text, in file order.
-    QList<qsizetype> CitiesOfState(const QString &stateCode) const;
+    QList<qsizetype> citiesOfState(const QString &stateCode) const;
     // First city row whose name, with every "  - " removed, equals the text with every
     // "  - " removed; -1 when none does.
-    qsizetype FindCityByName(const QString &typedName) const;
+    qsizetype findCityByName(const QString &typedName) const;
     // First city row whose cleaned name occurs anywhere inside `text` (an empty name occurs
     // in every text); -1 when none does.
-    qsizetype FindCityNameInside(const QString &text) const;
+    qsizetype findCityNameInside(const QString &text) const;
     // First bank type row whose name equals the text exactly; -1 when none does.
-    qsizetype FindBankTypeByName(const QString &name) const;
+    qsizetype findBankTypeByName(const QString &name) const;
     // First bank type row whose name occurs anywhere inside `text`; -1 when none does.
-    qsizetype FindBankTypeNameInside(const QString &text) const;
+    qsizetype findBankTypeNameInside(const QString &text) const;
 
     // "  - " removed everywhere, as the city pickers' indented names are compared.
-    static QString CleanCityName(const QString &name);
+    static QString cleanCityName(const QString &name);
 
 private:
     QList<BankTypeRow> m_bankTypes;

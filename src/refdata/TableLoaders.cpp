@@ -27,7 +27,7 @@ bool cutFields(QStringView line, qsizetype wanted, QStringView *fields)
 template <typename Row, typename Store>
 Result<QList<Row>> parseTable(const QByteArray &bytes, TableKind kind, qsizetype fieldCount, Store store)
 {
-    const auto failure = [kind] { return Result<QList<Row>>::failure(TableFailureMessage(kind)); };
+    const auto failure = [kind] { return Result<QList<Row>>::failure(tableFailureMessage(kind)); };
     const Result<QString> text = GbkCodec::decode(bytes);
     if (!text)
         return failure();
@@ -56,15 +56,15 @@ template <typename Row>
 Result<QList<Row>> loadTable(const QString &programDir, TableKind kind,
                              Result<QList<Row>> (*parse)(const QByteArray &))
 {
-    const Result<QByteArray> bytes = TextFile::readBytes(programDir + QLatin1Char('/') + TableFileName(kind));
+    const Result<QByteArray> bytes = TextFile::readBytes(programDir + QLatin1Char('/') + tableFileName(kind));
     if (!bytes)
-        return Result<QList<Row>>::failure(TableFailureMessage(kind));
+        return Result<QList<Row>>::failure(tableFailureMessage(kind));
     return parse(bytes.value());
 }
 
 } // namespace
 
-QString TableFileName(TableKind kind)
+QString tableFileName(TableKind kind)
 {
     switch (kind) {
     case TableKind::BankType:
@@ -79,7 +79,7 @@ QString TableFileName(TableKind kind)
     return {};
 }
 
-QString TableFailureMessage(TableKind kind)
+QString tableFailureMessage(TableKind kind)
 {
     switch (kind) {
     case TableKind::BankType:
@@ -94,17 +94,17 @@ QString TableFailureMessage(TableKind kind)
     return {};
 }
 
-Result<QList<BankTypeRow>> ParseBankTypeTable(const QByteArray &bytes)
+Result<QList<BankTypeRow>> parseBankTypeTable(const QByteArray &bytes)
 {
     return parseTable<BankTypeRow>(bytes, TableKind::BankType, 2, [](BankTypeRow &row, const QStringView *f) {
         row.Code = f[0].toString();
         row.Name = f[1].toString();
         // The code becomes a picker's integer item data.
-        return CodeToItemData(row.Code).has_value();
+        return codeToItemData(row.Code).has_value();
     });
 }
 
-Result<QList<BankCodeRow>> ParseBankCodeTable(const QByteArray &bytes)
+Result<QList<BankCodeRow>> parseBankCodeTable(const QByteArray &bytes)
 {
     // Branch codes are never turned into numbers: any text loads.
     return parseTable<BankCodeRow>(bytes, TableKind::BankCode, 2, [](BankCodeRow &row, const QStringView *f) {
@@ -114,16 +114,16 @@ Result<QList<BankCodeRow>> ParseBankCodeTable(const QByteArray &bytes)
     });
 }
 
-Result<QList<StateRow>> ParseStateTable(const QByteArray &bytes)
+Result<QList<StateRow>> parseStateTable(const QByteArray &bytes)
 {
     return parseTable<StateRow>(bytes, TableKind::State, 2, [](StateRow &row, const QStringView *f) {
         row.Code = f[0].toString();
         row.Name = f[1].toString();
-        return CodeToItemData(row.Code).has_value();
+        return codeToItemData(row.Code).has_value();
     });
 }
 
-Result<QList<CityRow>> ParseCityTable(const QByteArray &bytes)
+Result<QList<CityRow>> parseCityTable(const QByteArray &bytes)
 {
     return parseTable<CityRow>(bytes, TableKind::City, 3, [](CityRow &row, const QStringView *f) {
         row.StateCode = f[0].toString();
@@ -138,25 +138,25 @@ Result<QList<CityRow>> ParseCityTable(const QByteArray &bytes)
 
 Result<QList<BankTypeRow>> LoadBankTypeTable(const QString &programDir)
 {
-    return loadTable<BankTypeRow>(programDir, TableKind::BankType, &ParseBankTypeTable);
+    return loadTable<BankTypeRow>(programDir, TableKind::BankType, &parseBankTypeTable);
 }
 
 Result<QList<BankCodeRow>> LoadBankCodeTable(const QString &programDir)
 {
-    return loadTable<BankCodeRow>(programDir, TableKind::BankCode, &ParseBankCodeTable);
+    return loadTable<BankCodeRow>(programDir, TableKind::BankCode, &parseBankCodeTable);
 }
 
 Result<QList<StateRow>> LoadStateTable(const QString &programDir)
 {
-    return loadTable<StateRow>(programDir, TableKind::State, &ParseStateTable);
+    return loadTable<StateRow>(programDir, TableKind::State, &parseStateTable);
 }
 
 Result<QList<CityRow>> LoadCityTable(const QString &programDir)
 {
-    return loadTable<CityRow>(programDir, TableKind::City, &ParseCityTable);
+    return loadTable<CityRow>(programDir, TableKind::City, &parseCityTable);
 }
 
-Result<ReferenceTables> LoadReferenceTables(const QString &programDir)
+Result<ReferenceTables> loadReferenceTables(const QString &programDir)
 {
     auto bankTypes = LoadBankTypeTable(programDir);
     if (!bankTypes)

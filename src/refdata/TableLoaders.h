@@ -22,17 +22,17 @@ enum class TableKind
     City
 };
 
-QString TableFileName(TableKind kind);
-QString TableFailureMessage(TableKind kind);
+QString tableFileName(TableKind kind);
+QString tableFailureMessage(TableKind kind);
 
 // The small tables count their rows in 16 bits; the branch table has no such limit.
 inline constexpr qsizetype SmallTableRowLimit = 32767;
 
 // Parsers over a file's bytes (for tests and benchmarks); the error is the table's message.
-Result<QList<BankTypeRow>> ParseBankTypeTable(const QByteArray &bytes);
-Result<QList<BankCodeRow>> ParseBankCodeTable(const QByteArray &bytes);
-Result<QList<StateRow>> ParseStateTable(const QByteArray &bytes);
-Result<QList<CityRow>> ParseCityTable(const QByteArray &bytes);
+Result<QList<BankTypeRow>> parseBankTypeTable(const QByteArray &bytes);
+Result<QList<BankCodeRow>> parseBankCodeTable(const QByteArray &bytes);
+Result<QList<StateRow>> parseStateTable(const QByteArray &bytes);
+Result<QList<CityRow>> parseCityTable(const QByteArray &bytes);
 
 // Read programDir + "/" + the table's file name.
 Result<QList<BankTypeRow>> LoadBankTypeTable(const QString &programDir);
@@ -42,6 +42,6 @@ Result<QList<CityRow>> LoadCityTable(const QString &programDir);
 
 // All four in their fixed order (bank types, branches, provinces, cities), stopping at the
 // first failure, whose table's message is the error.
-Result<ReferenceTables> LoadReferenceTables(const QString &programDir);
+Result<ReferenceTables> loadReferenceTables(const QString &programDir);
 
 } // namespace lgbatch

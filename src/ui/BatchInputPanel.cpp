@@ -39,7 +39,7 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
       m_optYes(new QRadioButton(QStringLiteral("是"), m_beneFrame)),
       m_optNo(new QRadioButton(QStringLiteral("否"), m_beneFrame)),
       m_branch(new BranchPicker(
-          tables, prompter, {QString(), 0, BranchPicker::RedirectNoteRemoval::OnBranchPick}, m_beneFrame)),
+          tables, prompter, {QString(), BranchPicker::RedirectNoteRemoval::OnBranchPick}, m_beneFrame)),
       m_amount(makeTextField(m_beneFrame, QStringLiteral("txtAmount"))),
       m_emergency(makePicker(m_beneFrame, QStringLiteral("cbEmergency"))),
       m_remark(makeTextField(m_beneFrame, QStringLiteral("txtRemark"), RemarkMaxLength))
@@ -61,7 +61,7 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
     ownBankRow->addStretch();
 
     m_amount->setText(QStringLiteral("0.00"));
-    m_emergency->addItems({NonUrgentMode(), UrgentMode()});
+    m_emergency->addItems({nonUrgentMode(), urgentMode()});
     m_emergency->setCurrentIndex(-1);
 
     auto *beneForm = new QFormLayout(m_beneFrame);

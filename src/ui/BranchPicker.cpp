@@ -5,6 +5,8 @@
 #include "HourGlass.h"
 #include "PanelWidgets.h"
 
+#include "refdata/BranchFinder.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -90,7 +92,7 @@ void BranchPicker::fillFromTables()
         const QSignalBlocker blocker(picker);
         picker->clear();
         for (const auto &row : rows)
-            picker->addItem(row.Name, CodeToItemData(row.Code).value_or(0));
+            picker->addItem(row.Name, codeToItemData(row.Code).value_or(0));
         resetSelection(picker);
     };
     fill(m_bankType, m_tables.BankTypeTable());
@@ -134,11 +136,11 @@ void BranchPicker::FillCityList()
     PadLeftZeros(stateCode, 4);
     {
         const QSignalBlocker blocker(m_city);
-        for (qsizetype row : m_tables.CitiesOfState(stateCode)) {
+        for (qsizetype row : m_tables.citiesOfState(stateCode)) {
             const CityRow &city = m_tables.CityTable()[row];
             // A city code that is not a number cannot be a picker's item data: such a row
             // stays in the table for lookups but is not offered.
-            if (const auto data = CodeToItemData(city.CityCode))
+            if (const auto data = codeToItemData(city.CityCode))
                 m_city->addItem(city.Name, *data);
         }
         resetSelection(m_city);
@@ -158,7 +160,7 @@ void BranchPicker::FillBankList()
 {
     if (m_city->currentIndex() < 0 || m_bankType->currentIndex() < 0)
         return;
-    const QList<qsizetype> rows = m_tables.BranchesWithPrefix(pickedPrefix());
+    const QList<qsizetype> rows = m_tables.branchesWithPrefix(pickedPrefix());
     if (rows.isEmpty())
         return;
     QStringList names;
@@ -185,7 +187,7 @@ void BranchPicker::FillBankList()
 
 void BranchPicker::refuseTyped(QComboBox *picker, const QString &message)
 {
-    Q_EMIT tabRequested(m_options.tabIndex);
+    Q_EMIT typedNameRefused();
     m_prompter.warning(message);
     picker->setFocus(Qt::OtherFocusReason);
     picker->lineEdit()->selectAll();
@@ -196,7 +198,7 @@ void BranchPicker::CheckTypedCity()
     const QString typed = m_city->currentText();
     if (typed.isEmpty())
         return;
-    const qsizetype row = m_tables.FindCityByName(typed);
+    const qsizetype row = m_tables.findCityByName(typed);
     if (row < 0) {
         refuseTyped(m_city, QStringLiteral("您输入的城市无效！"));
         return;
@@ -211,7 +213,7 @@ void BranchPicker::CheckTypedBankType()
     const QString typed = m_bankType->currentText();
     if (typed.isEmpty())
         return;
-    if (m_tables.FindBankTypeByName(typed) < 0) {
+    if (m_tables.findBankTypeByName(typed) < 0) {
         refuseTyped(m_bankType, QStringLiteral("您输入的收款银行无效！"));
         return;
     }
@@ -226,7 +228,7 @@ void BranchPicker::selectByItemData(QComboBox *picker, const QString &code)
 {
     if (code.isEmpty() || picker->count() == 0)
         return;
-    const std::optional<qint32> wanted = CodeToItemData(code);
+    const std::optional<qint32> wanted = codeToItemData(code);
     if (!wanted)
         return;
     const int index = picker->findData(*wanted);
@@ -236,7 +238,7 @@ void BranchPicker::selectByItemData(QComboBox *picker, const QString &code)
 
 BranchSelection BranchPicker::selectionFromCode(const QString &branchCode) const
 {
-    const BranchCodeParts parts = m_tables.DecomposeBranchCode(branchCode);
+    const BranchCodeParts parts = m_tables.decomposeBranchCode(branchCode);
     return {branchCode, parts.BankTypeCode, parts.StateCode, parts.CityCode, QString()};
 }
 
@@ -250,53 +252,40 @@ bool BranchPicker::askRedirect(const QString &superiorName)
 void BranchPicker::FindBank()
 {
     const QString typed = m_bank->currentText();
-    if (typed.isEmpty())
-        return;
+    std::optional<QString> picked;
+    if (m_city->currentIndex() >= 0 && m_bankType->currentIndex() >= 0)
+        picked = pickedPrefix();
+    const BranchFindOutcome outcome = findBranch(m_tables, typed, picked);
+    const BankCodeRow *found = outcome.row >= 0 ? &m_tables.BankCodeTable()[outcome.row] : nullptr;
 
-    const QString exactCode = m_tables.FindBankCode(typed);
-    if (!exactCode.isEmpty()) {
-        ShowBankOfRecord(selectionFromCode(exactCode), false);
-        if (m_remark && IsRedirectNote(m_remark->text()))
+    switch (outcome.kind) {
+    case BranchFindOutcome::Kind::Nothing:
+        return;
+    case BranchFindOutcome::Kind::Exact:
+        ShowBankOfRecord(selectionFromCode(found->Code), false);
+        if (m_remark && isRedirectNote(m_remark->text()))
             m_remark->clear();
         return;
-    }
-
-    // Not a known branch: guess bank and city from the words of the name and offer the
-    // first branch of that bank in that city.
-    const qsizetype cityRow = m_tables.FindCityNameInside(typed);
-    const qsizetype bankRow = m_tables.FindBankTypeNameInside(typed);
-    const QString guessedPrefix = (bankRow >= 0 ? m_tables.BankTypeTable()[bankRow].Code : QString()) +
-                                  (cityRow >= 0 ? m_tables.CityTable()[cityRow].CityCode : QString());
-    const qsizetype guessed = m_tables.FirstBranchWithPrefix(guessedPrefix);
-    if (guessed >= 0) {
-        const BankCodeRow &superior = m_tables.BankCodeTable()[guessed];
-        if (askRedirect(superior.Name)) {
-            m_bank->setEditText(superior.Name);
-            ShowBankOfRecord(selectionFromCode(superior.Code), false);
-            if (m_remark)
-                m_remark->setText(RedirectNote(typed));
-        }
+    case BranchFindOutcome::Kind::SuperiorByGuess:
+    case BranchFindOutcome::Kind::SuperiorByPicked:
+        if (!askRedirect(found->Name))
+            return;
+        m_bank->setEditText(found->Name);
+        // The picked city and bank already show the superior branch's list.
+        if (outcome.kind == BranchFindOutcome::Kind::SuperiorByGuess)
+            ShowBankOfRecord(selectionFromCode(found->Code), false);
+        if (m_remark)
+            m_remark->setText(redirectNote(typed));
+        return;
+    case BranchFindOutcome::Kind::AskToPick:
+        m_prompter.warning(QStringLiteral("请选择省份、城市、收款银行以便可以精确的查找！"));
         return;
     }
-
-    if (m_city->currentIndex() >= 0 && m_bankType->currentIndex() >= 0) {
-        const qsizetype picked = m_tables.FirstBranchWithPrefix(pickedPrefix());
-        if (picked >= 0) {
-            const BankCodeRow &superior = m_tables.BankCodeTable()[picked];
-            if (askRedirect(superior.Name)) {
-                m_bank->setEditText(superior.Name);
-                if (m_remark)
-                    m_remark->setText(RedirectNote(typed));
-            }
-            return;
-        }
-    }
-    m_prompter.warning(QStringLiteral("请选择省份、城市、收款银行以便可以精确的查找！"));
 }
 
 void BranchPicker::ShowBankOfRecord(const BranchSelection &record, bool showRemark)
 {
-    if (record.BankCode == OwnBankMarker()) {
+    if (record.BankCode == ownBankMarker()) {
         // The own bank has no branch to show; its remark is the record's business, not ours.
         m_keepRemark = true;
         for (QComboBox *picker : {m_state, m_city, m_bankType, m_bank})
@@ -319,12 +308,12 @@ void BranchPicker::ShowBankOfRecord(const BranchSelection &record, bool showRema
         m_remark->setText(record.Remark);
 }
 
-bool BranchPicker::IsRedirectNote(const QString &remark)
+bool BranchPicker::isRedirectNote(const QString &remark)
 {
     return remark.startsWith(redirectPrefix());
 }
 
-QString BranchPicker::RedirectNote(const QString &typedBranch)
+QString BranchPicker::redirectNote(const QString &typedBranch)
 {
     return redirectPrefix() + QStringLiteral("（") + typedBranch + QStringLiteral("）");
 }
@@ -334,7 +323,7 @@ void BranchPicker::removeRedirectNote()
     if (!m_remark || m_keepRemark)
         return;
     const QString remark = m_remark->text();
-    if (remark.size() > 2 && IsRedirectNote(remark))
+    if (remark.size() > 2 && isRedirectNote(remark))
         m_remark->clear();
 }
 

@@ -38,7 +38,6 @@ public:
     struct Options
     {
         QString nameSuffix; // "" or "2": cbState / cbState2 ...
-        int tabIndex = 0;   // tab brought to the front when a typed city or bank is refused
         RedirectNoteRemoval redirectRemoval = RedirectNoteRemoval::OnBranchPick;
     };
 
@@ -70,12 +69,13 @@ public:
     QPushButton *cmdFindBank() const { return m_find; }
 
     // A remark that begins with "请转：" is a redirect note; this builds one for a typed branch.
-    static bool IsRedirectNote(const QString &remark);
-    static QString RedirectNote(const QString &typedBranch);
+    static bool isRedirectNote(const QString &remark);
+    static QString redirectNote(const QString &typedBranch);
 
 Q_SIGNALS:
-    // A typed city or bank was refused: the panel's tab must come to the front.
-    void tabRequested(int tabIndex);
+    // A typed city or bank was refused: the panel's tab must come to the front before the
+    // message is shown.
+    void typedNameRefused();
 
 private:
     void removeRedirectNote();

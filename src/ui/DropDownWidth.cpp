@@ -23,7 +23,7 @@ constexpr int ScrollBarRoomPixels = 23;
 
 } // namespace
 
-int DropDownWidthPixels(double widestItemTwips, double comboWidthTwips, double twipsPerPixel)
+int dropDownWidthPixels(double widestItemTwips, double comboWidthTwips, double twipsPerPixel)
 {
     const qint64 widest = roundHalfEven(widestItemTwips);
     const qint64 wanted = roundHalfEven(double(widest) + ScrollBarRoomPixels * twipsPerPixel);
@@ -61,7 +61,7 @@ void AutoSizeDropDown(QComboBox *combo)
     }
     if (widestIndex >= 0)
         widestPixels = std::max(widestPixels, metrics.horizontalAdvance(combo->itemText(widestIndex)));
-    const int pixels = DropDownWidthPixels(roundHalfEven(widestPixels * twipsPerPixel),
+    const int pixels = dropDownWidthPixels(roundHalfEven(widestPixels * twipsPerPixel),
                                            combo->width() * twipsPerPixel, twipsPerPixel);
     combo->view()->setMinimumWidth(pixels);
 }

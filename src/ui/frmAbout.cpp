@@ -8,7 +8,7 @@
 
 namespace lgbatch {
 
-QString frmAbout::VersionCaption(const Version &version)
+QString frmAbout::versionCaption(const Version &version)
 {
     return QStringLiteral("版本 ") + version.text();
 }
@@ -19,7 +19,7 @@ frmAbout::frmAbout(const ApplicationState &state, QWidget *parent) : QDialog(par
     setWindowTitle(state.title());
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    auto *version = new QLabel(VersionCaption(), this);
+    auto *version = new QLabel(versionCaption(), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setAlignment(Qt::AlignCenter);
     auto *ok = new QPushButton(QStringLiteral("确定"), this);

@@ -13,7 +13,7 @@ public:
     explicit frmAbout(const ApplicationState &state, QWidget *parent = nullptr);
 
     // "版本 4.2.3", as the chooser shows it too.
-    static QString VersionCaption(const Version &version = ProgramVersion);
+    static QString versionCaption(const Version &version = ProgramVersion);
 
 private:
     void cmdOK_Click();

@@ -24,7 +24,7 @@ frmChoose::frmChoose(AppServices &services, QWidget *parent) : QWidget(parent), 
     setObjectName(QStringLiteral("frmChoose"));
     setWindowTitle(m_services.state.title());
 
-    auto *version = new QLabel(frmAbout::VersionCaption(), this);
+    auto *version = new QLabel(frmAbout::versionCaption(), this);
     version->setObjectName(QStringLiteral("lblVersion"));
     version->setAlignment(Qt::AlignCenter);
     auto *corporate = new QPushButton(QStringLiteral("企业版"), this);

@@ -49,7 +49,8 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
     m_tabs->addTab(makePage(nullptr), QStringLiteral("代发工资名册"));
 
     for (BranchPicker *picker : {m_batchPanel->branchPicker(), m_benePanel->branchPicker()})
-        connect(picker, &BranchPicker::tabRequested, m_tabs, &QTabWidget::setCurrentIndex);
+        connect(picker, &BranchPicker::typedNameRefused, m_tabs,
+                [this, picker] { m_tabs->setCurrentIndex(picker == m_batchPanel->branchPicker() ? 0 : 2); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助 (&H)"));
     help->setObjectName(QStringLiteral("Help"));
@@ -95,7 +96,7 @@ bool frmDirectCreditInput::Form_Load()
 
 bool frmDirectCreditInput::loadReferenceTables()
 {
-    Result<ReferenceTables> tables = LoadReferenceTables(m_services.programDir);
+    Result<ReferenceTables> tables = lgbatch::loadReferenceTables(m_services.programDir);
     if (!tables) {
         m_services.prompter.warning(tables.error());
         m_services.processEnder.endProcess(1);

@@ -78,8 +78,8 @@ void TstAmount::isNumeric_matchesTheNumberFormat()
     QFETCH(bool, numeric);
     QFETCH(double, value);
 
-    QCOMPARE(NumberFormat::IsNumeric(text), numeric);
-    const std::optional<double> number = NumberFormat::ToDouble(text);
+    QCOMPARE(NumberFormat::isNumeric(text), numeric);
+    const std::optional<double> number = NumberFormat::toDouble(text);
     QCOMPARE(number.has_value(), numeric);
     if (numeric)
         QCOMPARE(*number, value);

@@ -118,7 +118,7 @@ void TstTextFile::splitLines_endsLinesAtCrLfAndBareCr()
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
 
-    QCOMPARE(toStrings(SplitLines(text)), lines);
+    QCOMPARE(toStrings(splitLines(text)), lines);
 }
 
 void TstTextFile::valueStream_readsValuesAcrossLines_data()

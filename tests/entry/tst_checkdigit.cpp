@@ -99,8 +99,8 @@ void TstCheckDigit::ownBankRules_accountOnlyAndAccountOrCard()
     QFETCH(bool, account);
     QFETCH(bool, accountOrCard);
 
-    QCOMPARE(m_check.IsOwnBankAccount(text), account);
-    QCOMPARE(m_check.IsOwnBankAccountOrCard(text), accountOrCard);
+    QCOMPARE(m_check.isOwnBankAccount(text), account);
+    QCOMPARE(m_check.isOwnBankAccountOrCard(text), accountOrCard);
 }
 
 QTEST_GUILESS_MAIN(TstCheckDigit)

@@ -109,8 +109,8 @@ void TstReferenceTables::branchesWithPrefix_inFileOrder()
     QFETCH(QString, prefix);
     QFETCH(Rows, rows);
 
-    QCOMPARE(m_tables.BranchesWithPrefix(prefix), rows);
-    QCOMPARE(m_tables.FirstBranchWithPrefix(prefix), rows.isEmpty() ? qsizetype(-1) : rows.first());
+    QCOMPARE(m_tables.branchesWithPrefix(prefix), rows);
+    QCOMPARE(m_tables.firstBranchWithPrefix(prefix), rows.isEmpty() ? qsizetype(-1) : rows.first());
 }
 
 void TstReferenceTables::decomposeBranchCode_splitsAndLooksUpTheProvince_data()
@@ -134,7 +134,7 @@ void TstReferenceTables::decomposeBranchCode_splitsAndLooksUpTheProvince()
     QFETCH(QString, city);
     QFETCH(QString, state);
 
-    const BranchCodeParts parts = m_tables.DecomposeBranchCode(code);
+    const BranchCodeParts parts = m_tables.decomposeBranchCode(code);
     QCOMPARE(parts.BankTypeCode, bankType);
     QCOMPARE(parts.CityCode, city);
     QCOMPARE(parts.StateCode, state);
@@ -162,8 +162,8 @@ void TstReferenceTables::stateOfCity_firstCityCodeWins()
 
 void TstReferenceTables::citiesOfState_inFileOrder()
 {
-    QCOMPARE(m_tables.CitiesOfState(u"0044"_s), (Rows{1, 2, 3}));
-    QCOMPARE(m_tables.CitiesOfState(u"44"_s), Rows{});
+    QCOMPARE(m_tables.citiesOfState(u"0044"_s), (Rows{1, 2, 3}));
+    QCOMPARE(m_tables.citiesOfState(u"44"_s), Rows{});
 }
 
 void TstReferenceTables::findCityByName_ignoresTheIndent_data()
@@ -185,7 +185,7 @@ void TstReferenceTables::findCityByName_ignoresTheIndent()
     QFETCH(QString, typed);
     QFETCH(qsizetype, row);
 
-    QCOMPARE(m_tables.FindCityByName(typed), row);
+    QCOMPARE(m_tables.findCityByName(typed), row);
 }
 
 void TstReferenceTables::findCityNameInside_firstRowInFileOrder_data()
@@ -205,7 +205,7 @@ void TstReferenceTables::findCityNameInside_firstRowInFileOrder()
     QFETCH(QString, text);
     QFETCH(qsizetype, row);
 
-    QCOMPARE(m_tables.FindCityNameInside(text), row);
+    QCOMPARE(m_tables.findCityNameInside(text), row);
 }
 
 void TstReferenceTables::findBankType_byNameAndInsideText_data()
@@ -227,17 +227,17 @@ void TstReferenceTables::findBankType_byNameAndInsideText()
     QFETCH(qsizetype, byName);
     QFETCH(qsizetype, inside);
 
-    QCOMPARE(m_tables.FindBankTypeByName(text), byName);
-    QCOMPARE(m_tables.FindBankTypeNameInside(text), inside);
+    QCOMPARE(m_tables.findBankTypeByName(text), byName);
+    QCOMPARE(m_tables.findBankTypeNameInside(text), inside);
 }
 
 void TstReferenceTables::emptyName_occursInEveryText()
 {
     const ReferenceTables tables({{u"银行"_s, u"102"_s}, {QString(), u"105"_s}}, {}, {},
                                  {{u"北京市"_s, u"1000"_s, u"0011"_s}, {u"  - "_s, u"1001"_s, u"0011"_s}});
-    QCOMPARE(tables.FindCityNameInside(u"任何文字"_s), qsizetype(1));
-    QCOMPARE(tables.FindCityNameInside(u"北京市支行"_s), qsizetype(0));
-    QCOMPARE(tables.FindBankTypeNameInside(u"任何文字"_s), qsizetype(1));
+    QCOMPARE(tables.findCityNameInside(u"任何文字"_s), qsizetype(1));
+    QCOMPARE(tables.findCityNameInside(u"北京市支行"_s), qsizetype(0));
+    QCOMPARE(tables.findBankTypeNameInside(u"任何文字"_s), qsizetype(1));
 }
 
 void TstReferenceTables::emptyTables_findNothing()
@@ -246,14 +246,14 @@ void TstReferenceTables::emptyTables_findNothing()
     QCOMPARE(tables.FindBankCode(u"中国工商银行北京市分行营业部"_s), QString());
     QCOMPARE(tables.FindBankCode(QString()), QString());
     QCOMPARE(tables.StateOfCity(u"1000"_s), QString());
-    QCOMPARE(tables.DecomposeBranchCode(u"102100000014"_s).StateCode, QString());
-    QCOMPARE(tables.BranchesWithPrefix(u"1021000"_s), Rows{});
-    QCOMPARE(tables.FirstBranchWithPrefix(u"1021000"_s), qsizetype(-1));
-    QCOMPARE(tables.CitiesOfState(u"0011"_s), Rows{});
-    QCOMPARE(tables.FindCityByName(QString()), qsizetype(-1));
-    QCOMPARE(tables.FindCityNameInside(u"北京市"_s), qsizetype(-1));
-    QCOMPARE(tables.FindBankTypeByName(QString()), qsizetype(-1));
-    QCOMPARE(tables.FindBankTypeNameInside(u"中国银行"_s), qsizetype(-1));
+    QCOMPARE(tables.decomposeBranchCode(u"102100000014"_s).StateCode, QString());
+    QCOMPARE(tables.branchesWithPrefix(u"1021000"_s), Rows{});
+    QCOMPARE(tables.firstBranchWithPrefix(u"1021000"_s), qsizetype(-1));
+    QCOMPARE(tables.citiesOfState(u"0011"_s), Rows{});
+    QCOMPARE(tables.findCityByName(QString()), qsizetype(-1));
+    QCOMPARE(tables.findCityNameInside(u"北京市"_s), qsizetype(-1));
+    QCOMPARE(tables.findBankTypeByName(QString()), qsizetype(-1));
+    QCOMPARE(tables.findBankTypeNameInside(u"中国银行"_s), qsizetype(-1));
 }
 
 void TstReferenceTables::indexes_agreeWithAScanInFileOrder()
@@ -293,7 +293,7 @@ void TstReferenceTables::indexes_agreeWithAScanInFileOrder()
             if (branches[i].Code.left(7) == prefix)
                 scanned.append(i);
         }
-        QCOMPARE(tables.BranchesWithPrefix(prefix), scanned);
+        QCOMPARE(tables.branchesWithPrefix(prefix), scanned);
     }
 }
 

@@ -119,7 +119,7 @@ private Q_SLOTS:
 private:
     void put(TableKind kind, const QByteArray &bytes)
     {
-        QVERIFY(writeFile(m_dir->path(), TableFileName(kind), bytes));
+        QVERIFY(writeFile(m_dir->path(), tableFileName(kind), bytes));
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -217,7 +217,7 @@ void TstTableLoaders::loadAll_reportsTheFirstFailingTableOnly()
     QVERIFY(writeMiniTables(m_dir->path()));
     for (const QString &name : missing)
         QVERIFY(QFile::remove(m_dir->filePath(name)));
-    const Result<ReferenceTables> tables = LoadReferenceTables(m_dir->path());
+    const Result<ReferenceTables> tables = loadReferenceTables(m_dir->path());
     QCOMPARE(tables.ok(), message.isEmpty());
     QCOMPARE(tables.error(), message);
 }
@@ -297,7 +297,7 @@ void TstTableLoaders::bankTypes_keepCodeAndNameAsWritten()
     QCOMPARE(rows->size(), 1);
     QCOMPARE(rows->first().Code, code);
     QCOMPARE(rows->first().Name, name);
-    QCOMPARE(CodeToItemData(rows->first().Code), std::optional<qint32>(itemData));
+    QCOMPARE(codeToItemData(rows->first().Code), std::optional<qint32>(itemData));
 }
 
 void TstTableLoaders::states_keepCodeAndNameAsWritten_data()
@@ -396,7 +396,7 @@ void TstTableLoaders::cities_indentSubAreas()
 void TstTableLoaders::loadAll_keepsFileOrder()
 {
     QVERIFY(writeMiniTables(m_dir->path()));
-    const Result<ReferenceTables> tables = LoadReferenceTables(m_dir->path());
+    const Result<ReferenceTables> tables = loadReferenceTables(m_dir->path());
     QVERIFY2(tables.ok(), qPrintable(tables.error()));
 
     const auto names = [](const auto &rows) {
@@ -440,7 +440,7 @@ void TstTableLoaders::codeToItemData_acceptsOnly32BitNumbers()
     QFETCH(bool, valid);
     QFETCH(int, value);
 
-    QCOMPARE(CodeToItemData(code), valid ? std::optional<qint32>(value) : std::nullopt);
+    QCOMPARE(codeToItemData(code), valid ? std::optional<qint32>(value) : std::nullopt);
 }
 
 void TstTableLoaders::padLeftZeros_fillsButNeverCuts_data()

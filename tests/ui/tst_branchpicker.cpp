@@ -282,7 +282,7 @@ void tst_BranchPicker::typedBranchText_survivesRefill()
 void tst_BranchPicker::refilledPickers_startWithoutSelectionAndCascadeNothing()
 {
     const Panel p = panel();
-    const QString note = BranchPicker::RedirectNote(u"某支行"_s);
+    const QString note = BranchPicker::redirectNote(u"某支行"_s);
     p.remark->setText(note);
     QVERIFY(pick(p.bankType(), u"中国工商银行"_s));
 

@@ -15,15 +15,15 @@ class tst_DropDownWidth : public QObject
 
 private Q_SLOTS:
     // The width in pixels from widths in twips
-    void dropDownWidthPixels_data();
-    void dropDownWidthPixels();
+    void dropDownWidthPixels_followsTheFormula_data();
+    void dropDownWidthPixels_followsTheFormula();
 
     // Applied to a combo box
     void autoSizeDropDown_fitsWidestItemWithinOnceToTwiceTheBox_data();
     void autoSizeDropDown_fitsWidestItemWithinOnceToTwiceTheBox();
 };
 
-void tst_DropDownWidth::dropDownWidthPixels_data()
+void tst_DropDownWidth::dropDownWidthPixels_followsTheFormula_data()
 {
     QTest::addColumn<double>("widest");
     QTest::addColumn<double>("combo");
@@ -51,14 +51,14 @@ void tst_DropDownWidth::dropDownWidthPixels_data()
     QTest::newRow("factor 3.5 -> 4") << 0.0 << 1000.0 << 3.5 << 250;
 }
 
-void tst_DropDownWidth::dropDownWidthPixels()
+void tst_DropDownWidth::dropDownWidthPixels_followsTheFormula()
 {
     QFETCH(double, widest);
     QFETCH(double, combo);
     QFETCH(double, twipsPerPixel);
     QFETCH(int, pixels);
 
-    QCOMPARE(DropDownWidthPixels(widest, combo, twipsPerPixel), pixels);
+    QCOMPARE(lgbatch::dropDownWidthPixels(widest, combo, twipsPerPixel), pixels);
 }
 
 void tst_DropDownWidth::autoSizeDropDown_fitsWidestItemWithinOnceToTwiceTheBox_data()
