@@ -38,8 +38,8 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
       m_beneAccount(makeTypedPicker(m_beneFrame, QStringLiteral("cbBeneAccount"))),
       m_optYes(new QRadioButton(QStringLiteral("是"), m_beneFrame)),
       m_optNo(new QRadioButton(QStringLiteral("否"), m_beneFrame)),
-      m_branch(new BranchPicker(
-          tables, prompter, {QString(), BranchPicker::RedirectNoteRemoval::OnBranchPick}, m_beneFrame)),
+      m_branch(new BranchPicker(tables, prompter,
+                                {QString(), BranchPicker::RedirectNoteRemoval::OnBranchPick}, m_beneFrame)),
       m_amount(makeTextField(m_beneFrame, QStringLiteral("txtAmount"))),
       m_emergency(makePicker(m_beneFrame, QStringLiteral("cbEmergency"))),
       m_remark(makeTextField(m_beneFrame, QStringLiteral("txtRemark"), RemarkMaxLength))

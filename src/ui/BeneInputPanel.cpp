@@ -11,9 +11,9 @@ namespace lgbatch {
 BeneInputPanel::BeneInputPanel(const ReferenceTables &tables, Prompter &prompter, QWidget *parent)
     : QFrame(parent),
       // This panel's branch text is free to edit, so any change of it drops a redirect note.
-      m_branch(new BranchPicker(
-          tables, prompter, {QStringLiteral("2"), BranchPicker::RedirectNoteRemoval::OnBranchTextChange},
-          this)),
+      m_branch(new BranchPicker(tables, prompter,
+                                {QStringLiteral("2"), BranchPicker::RedirectNoteRemoval::OnBranchTextChange},
+                                this)),
       m_remark(makeTextField(this, QStringLiteral("txtRemark3"), RemarkMaxLength))
 {
     setObjectName(QStringLiteral("frameBeneInput"));

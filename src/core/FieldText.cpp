@@ -1,0 +1,38 @@
+#include "FieldText.h"
+
+#include "GbkCodec.h"
+
+namespace lgbatch {
+
+std::optional<QString> FieldText::whyNotStorable(const QString &text, QStringView reserved)
+{
+    for (QChar c : text) {
+        if (!reserved.contains(c))
+            continue;
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            return QStringLiteral("不能含有换行");
+        return QStringLiteral("不能含有字符“%1”").arg(c);
+    }
+    if (!GbkCodec::encode(text).ok()) {
+        // unencodableMessage names the character: "字符“😀”无法以GBK编码保存".
+        return QStringLiteral("含有") + GbkCodec::unencodableMessage(text);
+    }
+    return std::nullopt;
+}
+
+QString ErrorMessage::ofReader(const Error &error)
+{
+    return QStringLiteral("【") + error.text + QStringLiteral("】");
+}
+
+QString ErrorMessage::ofWriter(const Error &error)
+{
+    return QStringLiteral("保存文件失败！【") + error.text + QStringLiteral("】");
+}
+
+QString ErrorMessage::ofCommand(const Error &error)
+{
+    return QStringLiteral("错误 【%1 %2】").arg(error.number).arg(error.text);
+}
+
+} // namespace lgbatch
