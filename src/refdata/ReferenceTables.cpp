@@ -113,6 +113,23 @@ BranchCodeParts ReferenceTables::decomposeBranchCode(const QString &branchCode) 
     return parts;
 }
 
+BranchCodes ReferenceTables::codesOfBranchName(const QString &bankName) const
+{
+    BranchCodes codes;
+    if (bankName == ownBankName()) {
+        codes.BankCode = ownBankMarker();
+        return codes;
+    }
+    codes.BankCode = FindBankCode(bankName);
+    if (codes.BankCode.isEmpty())
+        return codes;
+    const BranchCodeParts parts = decomposeBranchCode(codes.BankCode);
+    codes.BankTypeCode = parts.BankTypeCode;
+    codes.CityCode = parts.CityCode;
+    codes.StateCode = parts.StateCode;
+    return codes;
+}
+
 QList<qsizetype> ReferenceTables::branchesWithPrefix(const QString &prefix) const
 {
     QList<qsizetype> rows;

@@ -66,6 +66,15 @@ struct BranchCodeParts
     QString StateCode;
 };
 
+// The codes a record derives from its branch name.
+struct BranchCodes
+{
+    QString BankCode;
+    QString BankTypeCode;
+    QString StateCode;
+    QString CityCode;
+};
+
 // The four tables of the program directory, in file order, with indexes that keep "the first
 // row in file order wins". Filled once at start and read-only afterwards.
 class ReferenceTables
@@ -87,6 +96,9 @@ public:
     // StateCode of the first city with exactly this city code; empty when there is none.
     QString StateOfCity(const QString &cityCode) const;
     BranchCodeParts decomposeBranchCode(const QString &branchCode) const;
+    // The own-bank marker for the own bank's name (and no other code); the branch's code and
+    // its pieces when the table has the name; all empty otherwise.
+    BranchCodes codesOfBranchName(const QString &bankName) const;
 
     // Rows (indexes into BankCodeTable, file order) whose code's first seven characters
     // equal the prefix (a prefix is bank type code + city code); empty when none does.

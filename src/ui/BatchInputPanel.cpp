@@ -1,15 +1,14 @@
 #include "BatchInputPanel.h"
 
+#include "HourGlass.h"
 #include "PanelWidgets.h"
 
 #include "entry/BatchPayment.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -36,8 +35,6 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
       m_payerAccount(makeTypedPicker(m_payerFrame, QStringLiteral("cbPayerAccount"))),
       m_beneName(makeTypedPicker(m_beneFrame, QStringLiteral("cbBeneName"))),
       m_beneAccount(makeTypedPicker(m_beneFrame, QStringLiteral("cbBeneAccount"))),
-      m_optYes(new QRadioButton(QStringLiteral("是"), m_beneFrame)),
-      m_optNo(new QRadioButton(QStringLiteral("否"), m_beneFrame)),
       m_branch(new BranchPicker(tables, prompter,
                                 {QString(), BranchPicker::RedirectNoteRemoval::OnBranchPick}, m_beneFrame)),
       m_amount(makeTextField(m_beneFrame, QStringLiteral("txtAmount"))),
@@ -47,45 +44,52 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
     setObjectName(QStringLiteral("frameInput"));
 
     auto *payerForm = new QFormLayout(m_payerFrame);
-    payerForm->addRow(QStringLiteral("付款人名称："), m_payerName);
-    payerForm->addRow(QStringLiteral("付款人账号："), m_payerAccount);
-
-    m_optYes->setObjectName(QStringLiteral("optYes"));
-    m_optNo->setObjectName(QStringLiteral("optNo"));
-    auto *ownBank = new QButtonGroup(this);
-    ownBank->addButton(m_optYes);
-    ownBank->addButton(m_optNo);
-    auto *ownBankRow = new QHBoxLayout;
-    ownBankRow->addWidget(m_optYes);
-    ownBankRow->addWidget(m_optNo);
-    ownBankRow->addStretch();
+    addLabelledRow(payerForm, QStringLiteral("付款人名称："), m_payerName);
+    addLabelledRow(payerForm, QStringLiteral("付款人账号："), m_payerAccount);
 
     m_amount->setText(QStringLiteral("0.00"));
     m_emergency->addItems({nonUrgentMode(), urgentMode()});
     m_emergency->setCurrentIndex(-1);
 
     auto *beneForm = new QFormLayout(m_beneFrame);
-    beneForm->addRow(QStringLiteral("收款人名称："), m_beneName);
-    beneForm->addRow(QStringLiteral("收款人账号/卡号："), m_beneAccount);
-    auto *ownBankLabel = new QLabel(QStringLiteral("是否本行账号?"), m_beneFrame);
-    ownBankLabel->setBuddy(m_optYes);
-    beneForm->addRow(ownBankLabel, ownBankRow);
+    addLabelledRow(beneForm, QStringLiteral("收款人名称："), m_beneName);
+    addLabelledRow(beneForm, QStringLiteral("收款人账号/卡号："), m_beneAccount);
+    const OwnBankOption ownBank = addOwnBankRow(beneForm, m_beneFrame, QString());
+    m_optYes = ownBank.yes;
+    m_optNo = ownBank.no;
     m_branch->addRowsTo(beneForm);
-    beneForm->addRow(QStringLiteral("金额："), m_amount);
-    auto *emergencyLabel = new QLabel(QStringLiteral("支付方式："), m_beneFrame);
-    emergencyLabel->setObjectName(QStringLiteral("lblEmergency"));
-    emergencyLabel->setBuddy(m_emergency);
-    beneForm->addRow(emergencyLabel, m_emergency);
-    auto *remarkLabel = new QLabel(QStringLiteral("备注："), m_beneFrame);
-    remarkLabel->setObjectName(QStringLiteral("lblRemark"));
-    remarkLabel->setBuddy(m_remark);
-    beneForm->addRow(remarkLabel, m_remark);
+    addLabelledRow(beneForm, QStringLiteral("金额："), m_amount);
+    addLabelledRow(beneForm, QStringLiteral("支付方式："), m_emergency, QStringLiteral("lblEmergency"));
+    addLabelledRow(beneForm, QStringLiteral("备注："), m_remark, QStringLiteral("lblRemark"));
     m_branch->setRemarkBox(m_remark);
+    chainTabOrder({m_payerName, m_payerAccount, m_beneName, m_beneAccount, m_optYes, m_optNo,
+                   m_branch->cbState(), m_branch->cbCity(), m_branch->cbBankType(), m_branch->cbBank(),
+                   m_branch->cmdFindBank(), m_amount, m_emergency, m_remark});
+    connect(m_optYes, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optYes_Click();
+    });
+    connect(m_optNo, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optNo_Click();
+    });
 
     auto *column = new QVBoxLayout(this);
     column->addWidget(m_payerFrame);
     column->addWidget(m_beneFrame);
     column->addStretch();
+}
+
+void BatchInputPanel::optYes_Click()
+{
+    HourGlass busy;
+    m_branch->setOtherBankFieldsEnabled(false);
+}
+
+void BatchInputPanel::optNo_Click()
+{
+    HourGlass busy;
+    m_branch->setOtherBankFieldsEnabled(true);
 }
 
 BatchPanelInput BatchInputPanel::panelInput() const

@@ -42,6 +42,9 @@ public:
     QLineEdit *txtRemark() const { return m_remark; }
 
 private:
+    void optYes_Click();
+    void optNo_Click();
+
     const ApplicationState &m_state;
     const ReferenceTables &m_tables;
     const CheckDigit &m_checkDigit;
@@ -53,9 +56,9 @@ private:
     QComboBox *m_payerAccount;
     QComboBox *m_beneName;
     QComboBox *m_beneAccount;
-    QRadioButton *m_optYes;
-    QRadioButton *m_optNo;
     BranchPicker *m_branch;
+    QRadioButton *m_optYes = nullptr;
+    QRadioButton *m_optNo = nullptr;
     QLineEdit *m_amount;
     QComboBox *m_emergency;
     QLineEdit *m_remark;

@@ -1,15 +1,19 @@
 #include "BeneInputPanel.h"
 
-#include "PanelWidgets.h"
+#include "HourGlass.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace lgbatch {
 
 BeneInputPanel::BeneInputPanel(const ReferenceTables &tables, Prompter &prompter, QWidget *parent)
-    : QFrame(parent),
+    : QFrame(parent), m_name(makeTextField(this, QStringLiteral("txtBeneName"))),
+      m_account(makeTextField(this, QStringLiteral("txtBeneAccount"))),
       // This panel's branch text is free to edit, so any change of it drops a redirect note.
       m_branch(new BranchPicker(tables, prompter,
                                 {QStringLiteral("2"), BranchPicker::RedirectNoteRemoval::OnBranchTextChange},
@@ -19,12 +23,37 @@ BeneInputPanel::BeneInputPanel(const ReferenceTables &tables, Prompter &prompter
     setObjectName(QStringLiteral("frameBeneInput"));
     setFrameShape(QFrame::StyledPanel);
     auto *form = new QFormLayout;
+    addLabelledRow(form, QStringLiteral("收款人名称："), m_name);
+    addLabelledRow(form, QStringLiteral("收款人账号/卡号："), m_account);
+    m_ownBank = addOwnBankRow(form, this, QStringLiteral("2"));
     m_branch->addRowsTo(form);
-    form->addRow(QStringLiteral("备注："), m_remark);
+    addLabelledRow(form, QStringLiteral("备注："), m_remark);
     m_branch->setRemarkBox(m_remark);
+    chainTabOrder({m_name, m_account, m_ownBank.yes, m_ownBank.no, m_branch->cbState(), m_branch->cbCity(),
+                   m_branch->cbBankType(), m_branch->cbBank(), m_branch->cmdFindBank(), m_remark});
+    connect(m_ownBank.yes, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optYes2_Click();
+    });
+    connect(m_ownBank.no, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optNo2_Click();
+    });
     auto *column = new QVBoxLayout(this);
     column->addLayout(form);
     column->addStretch();
+}
+
+void BeneInputPanel::optYes2_Click()
+{
+    HourGlass busy;
+    m_branch->setOtherBankFieldsEnabled(false);
+}
+
+void BeneInputPanel::optNo2_Click()
+{
+    HourGlass busy;
+    m_branch->setOtherBankFieldsEnabled(true);
 }
 
 } // namespace lgbatch

@@ -99,6 +99,12 @@ void BranchPicker::fillFromTables()
     fill(m_state, m_tables.StateTable());
 }
 
+void BranchPicker::setOtherBankFieldsEnabled(bool enabled)
+{
+    for (QWidget *field : std::initializer_list<QWidget *>{m_state, m_city, m_bankType, m_bank, m_find})
+        field->setEnabled(enabled);
+}
+
 void BranchPicker::onPicked(QComboBox *picker, int index)
 {
     HourGlass busy;

@@ -52,6 +52,10 @@ public:
     // tables are loaded.
     void fillFromTables();
 
+    // The own-bank options switch the pickers and the find button off (是) and on (否);
+    // nothing is cleared.
+    void setOtherBankFieldsEnabled(bool enabled);
+
     void FillCityList();
     void FillBankList();
     void CheckTypedCity();

@@ -1,7 +1,12 @@
 #include "PanelWidgets.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 
 namespace lgbatch {
 
@@ -33,6 +38,41 @@ QLineEdit *makeTextField(QWidget *parent, const QString &objectName, int maxLeng
     if (maxLength > 0)
         field->setMaxLength(maxLength);
     return field;
+}
+
+OwnBankOption addOwnBankRow(QFormLayout *form, QWidget *parent, const QString &suffix)
+{
+    OwnBankOption option{new QRadioButton(QStringLiteral("是"), parent),
+                         new QRadioButton(QStringLiteral("否"), parent)};
+    option.yes->setObjectName(QStringLiteral("optYes") + suffix);
+    option.no->setObjectName(QStringLiteral("optNo") + suffix);
+    auto *group = new QButtonGroup(parent);
+    group->addButton(option.yes);
+    group->addButton(option.no);
+    auto *row = new QHBoxLayout;
+    row->addWidget(option.yes);
+    row->addWidget(option.no);
+    row->addStretch();
+    auto *label = new QLabel(QStringLiteral("是否本行账号?"), parent);
+    label->setBuddy(option.yes);
+    form->addRow(label, row);
+    return option;
+}
+
+void chainTabOrder(const QList<QWidget *> &fields)
+{
+    for (qsizetype i = 1; i < fields.size(); ++i)
+        QWidget::setTabOrder(fields[i - 1], fields[i]);
+}
+
+QLabel *addLabelledRow(QFormLayout *form, const QString &caption, QWidget *field, const QString &labelName)
+{
+    auto *label = new QLabel(caption, field->parentWidget());
+    if (!labelName.isEmpty())
+        label->setObjectName(labelName);
+    label->setBuddy(field);
+    form->addRow(label, field);
+    return label;
 }
 
 } // namespace lgbatch

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QComboBox;
+class QFormLayout;
+class QLabel;
 class QLineEdit;
+class QRadioButton;
 class QWidget;
 
 namespace lgbatch {
@@ -14,6 +18,22 @@ QComboBox *makePicker(QWidget *parent, const QString &objectName);
 QComboBox *makeTypedPicker(QWidget *parent, const QString &objectName);
 // A plain text field with an object name and an optional length limit (0: none).
 QLineEdit *makeTextField(QWidget *parent, const QString &objectName, int maxLength = 0);
+
+// The own-bank question "是否本行账号?" with its options 是 and 否, as one row of a form.
+struct OwnBankOption
+{
+    QRadioButton *yes;
+    QRadioButton *no;
+};
+// `suffix` names the options optYes<suffix> / optNo<suffix>; the label is the buddy of 是.
+OwnBankOption addOwnBankRow(QFormLayout *form, QWidget *parent, const QString &suffix);
+
+// A label that is the buddy of its field, so that screen readers know the field by it.
+QLabel *addLabelledRow(QFormLayout *form, const QString &caption, QWidget *field,
+                       const QString &labelName = {});
+
+// Tab moves through the fields in the given order (the order they are shown in).
+void chainTabOrder(const QList<QWidget *> &fields);
 
 // Pickers are laid out at least this many characters wide, whatever they hold.
 inline constexpr int PickerMinimumCharacters = 12;

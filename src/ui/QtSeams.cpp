@@ -1,6 +1,7 @@
 #include "QtSeams.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -11,9 +12,32 @@ namespace lgbatch {
 
 namespace {
 
+// A question or a dialog never shows the busy pointer of the handler that asked it: the user
+// is asked to act. The handler's busy pointer comes back once the answer is in.
+class NormalPointer
+{
+public:
+    NormalPointer() : m_busy(QGuiApplication::overrideCursor() != nullptr)
+    {
+        if (m_busy)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+    }
+    ~NormalPointer()
+    {
+        if (m_busy)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    NormalPointer(const NormalPointer &) = delete;
+    NormalPointer &operator=(const NormalPointer &) = delete;
+
+private:
+    bool m_busy;
+};
+
 QMessageBox::StandardButton showBox(const ApplicationState &state, QMessageBox::Icon icon,
                                     const QString &text, QMessageBox::StandardButtons buttons)
 {
+    const NormalPointer pointer;
     QMessageBox box(icon, state.title(), text, buttons, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     return QMessageBox::StandardButton(box.exec());
@@ -54,6 +78,7 @@ Prompter::Answer QtPrompter::question(const QString &text, Buttons buttons)
 
 std::optional<QString> QtFileChooser::openFile(const QString &title, const QString &filter)
 {
+    const NormalPointer pointer;
     const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);
     if (path.isEmpty())
         return std::nullopt;
@@ -62,6 +87,7 @@ std::optional<QString> QtFileChooser::openFile(const QString &title, const QStri
 
 std::optional<QString> QtFileChooser::saveFile(const QString &title, const QString &filter)
 {
+    const NormalPointer pointer;
     const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, QString(), filter,
                                                       nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())

@@ -1,16 +1,13 @@
 #include "frmDirectCreditInput.h"
 
-#include "BatchInputPanel.h"
-#include "BeneInputPanel.h"
-#include "BranchPicker.h"
+#include "HourGlass.h"
+#include "PaymentPages.h"
+#include "RosterPages.h"
+#include "StatusPanels.h"
 #include "frmAbout.h"
-
-#include "refdata/TableLoaders.h"
 
 #include <QDateEdit>
 #include <QEvent>
-#include <QFormLayout>
-#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -26,31 +23,33 @@ constexpr int DesignedHeightPixels = 556;
 } // namespace
 
 frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *parent)
-    : QMainWindow(parent), m_services(services), m_tabs(new QTabWidget(this)),
-      m_batchPanel(new BatchInputPanel(services.state, m_tables, m_checkDigit, services.prompter)),
-      m_benePanel(new BeneInputPanel(m_tables, services.prompter)), m_transferDate(new QDateEdit)
+    : QMainWindow(parent), m_services(services), m_workspace(services.state, services.programDir),
+      m_tabs(new QTabWidget(this)), m_status(new StatusPanels(this)),
+      m_batchPage(new BatchPage(m_workspace, services.prompter, *m_status)),
+      m_payrollPage(new PayrollPage(m_workspace, services.prompter, *m_status)),
+      m_beneRosterPage(new BeneRosterPage(m_workspace, services.prompter, *m_status)),
+      m_payerRosterPage(new SimpleRosterPage(m_workspace.payerRoster(), SimpleRosterNames::payers(),
+                                             services.prompter, *m_status)),
+      m_payrollRosterPage(new SimpleRosterPage(m_workspace.payrollRoster(),
+                                               SimpleRosterNames::payrollBeneficiaries(), services.prompter,
+                                               *m_status))
 {
     setObjectName(QStringLiteral("frmDirectCreditInput"));
     m_tabs->setObjectName(QStringLiteral("tabInput"));
     setCentralWidget(m_tabs);
+    setStatusBar(m_status);
 
-    m_transferDate->setObjectName(QStringLiteral("DTPickerTransferDate2"));
-    m_transferDate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    m_transferDate->setCalendarPopup(true);
-    auto *payrollPanel = new QFrame;
-    payrollPanel->setObjectName(QStringLiteral("frameInputPayroll"));
-    auto *payrollForm = new QFormLayout(payrollPanel);
-    payrollForm->addRow(QStringLiteral("支付日期："), m_transferDate);
-
-    m_tabs->addTab(makePage(m_batchPanel), QStringLiteral("批量支付"));
-    m_tabs->addTab(makePage(payrollPanel), QStringLiteral("代发工资"));
-    m_tabs->addTab(makePage(m_benePanel), QStringLiteral("收款人名册"));
-    m_tabs->addTab(makePage(nullptr), QStringLiteral("付款人名册"));
-    m_tabs->addTab(makePage(nullptr), QStringLiteral("代发工资名册"));
-
-    for (BranchPicker *picker : {m_batchPanel->branchPicker(), m_benePanel->branchPicker()})
-        connect(picker, &BranchPicker::typedNameRefused, m_tabs,
-                [this, picker] { m_tabs->setCurrentIndex(picker == m_batchPanel->branchPicker() ? 0 : 2); });
+    const QList<std::pair<ListPage *, QString>> tabs{{m_batchPage, QStringLiteral("批量支付")},
+                                                     {m_payrollPage, QStringLiteral("代发工资")},
+                                                     {m_beneRosterPage, QStringLiteral("收款人名册")},
+                                                     {m_payerRosterPage, QStringLiteral("付款人名册")},
+                                                     {m_payrollRosterPage, QStringLiteral("代发工资名册")}};
+    for (const auto &[page, caption] : tabs) {
+        m_tabs->addTab(page, caption);
+        connect(page, &ListPage::forwardRequested, this, [this, page = page] { bringForward(page); });
+    }
+    connect(m_tabs, &QTabWidget::currentChanged, this,
+            [this](int) { tabInput_Click(m_tabs->currentIndex()); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助 (&H)"));
     help->setObjectName(QStringLiteral("Help"));
@@ -61,15 +60,26 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
     resize(DesignedWidthPixels, DesignedHeightPixels);
 }
 
-QWidget *frmDirectCreditInput::makePage(QWidget *panel)
+frmDirectCreditInput::~frmDirectCreditInput() = default;
+
+ListPage *frmDirectCreditInput::page(Tab tab) const
 {
-    auto *page = new QWidget;
-    auto *row = new QHBoxLayout(page);
-    // The list takes the left part of every page; the entry panel keeps its designed width.
-    row->addStretch(1);
-    if (panel)
-        row->addWidget(panel, 1);
-    return page;
+    return qobject_cast<ListPage *>(m_tabs->widget(tab));
+}
+
+BatchInputPanel *frmDirectCreditInput::frameInput() const
+{
+    return m_batchPage->frameInput();
+}
+
+BeneInputPanel *frmDirectCreditInput::frameBeneInput() const
+{
+    return m_beneRosterPage->frameBeneInput();
+}
+
+QDateEdit *frmDirectCreditInput::DTPickerTransferDate2() const
+{
+    return m_payrollPage->frameInputPayroll()->DTPickerTransferDate2();
 }
 
 bool frmDirectCreditInput::Form_Load()
@@ -78,34 +88,41 @@ bool frmDirectCreditInput::Form_Load()
     // 2. Caption with the version.
     setWindowTitle(m_services.state.title() + QLatin1Char(' ') + ProgramVersion.text());
     // 3. Payroll transfer date.
-    m_transferDate->setDate(m_services.clock.today());
-    // 4. File-dialog options belong to the branch-table update command.
+    m_workspace.setTransferDate(m_services.clock.today());
+    // 4. The file dialogs take their options from the file chooser.
     // 5. Check-digit weights, before anything can check an account.
-    m_checkDigit.InitCheckDigitWeights();
+    m_workspace.InitCheckDigitWeights();
     // 6. Reference tables; a table that cannot be read ends the program here.
-    if (!loadReferenceTables())
-        return false;
-    // 7. Tab 0 is in front: its list, panel and status totals.
-    // 8. Rosters: beneficiaries, payers, payroll beneficiaries, each list emptied first.
-    // 9. Batch totals.
-    // 10. Personal-edition layout.
-    // 11. A new beneficiary is not an own-bank account until the user says so.
-    m_batchPanel->optNo()->setChecked(true);
-    return true;
-}
-
-bool frmDirectCreditInput::loadReferenceTables()
-{
-    Result<ReferenceTables> tables = lgbatch::loadReferenceTables(m_services.programDir);
-    if (!tables) {
-        m_services.prompter.warning(tables.error());
+    if (const Status loaded = m_workspace.loadReferenceTables(); !loaded) {
+        m_services.prompter.warning(loaded.error());
         m_services.processEnder.endProcess(1);
         return false;
     }
-    m_tables = std::move(tables).value();
-    m_batchPanel->branchPicker()->fillFromTables();
-    m_benePanel->branchPicker()->fillFromTables();
+    frameInput()->branchPicker()->fillFromTables();
+    frameBeneInput()->branchPicker()->fillFromTables();
+    // 7. Tab 0 is in front: its list, panel and status totals.
+    tabInput_Click(TabBatch);
+    // 8. Rosters: beneficiaries, payers, payroll beneficiaries, each list emptied first.
+    // 9. Batch totals.
+    m_batchPage->RefreshBatchTotals();
+    // 10. Personal-edition layout.
+    // 11. A new beneficiary is not an own-bank account until the user says so.
+    frameInput()->optNo()->setChecked(true);
+    frameBeneInput()->optNo2()->setChecked(true);
     return true;
+}
+
+void frmDirectCreditInput::tabInput_Click(int /*previousTab*/)
+{
+    HourGlass busy;
+    // The tab strip shows only the current page: its list, panel and buttons.
+    if (auto *current = qobject_cast<ListPage *>(m_tabs->currentWidget()))
+        current->refreshStatus();
+}
+
+void frmDirectCreditInput::bringForward(ListPage *page)
+{
+    m_tabs->setCurrentWidget(page);
 }
 
 bool frmDirectCreditInput::event(QEvent *event)

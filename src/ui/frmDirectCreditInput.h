@@ -2,8 +2,7 @@
 
 #include "AppServices.h"
 
-#include "entry/CheckDigit.h"
-#include "refdata/ReferenceTables.h"
+#include "workspace/Workspace.h"
 
 #include <QMainWindow>
 
@@ -13,14 +12,23 @@ class QTabWidget;
 namespace lgbatch {
 
 class BatchInputPanel;
+class BatchPage;
 class BeneInputPanel;
+class BeneRosterPage;
+class ListPage;
+class PayrollPage;
+class SimpleRosterPage;
+class StatusPanels;
 
-// The working window: one tab per list, each with its entry panel.
+// The working window: the frame around the five tabs (tab strip, menus, status bar). Each
+// tab is a page of its own that owns its list, entry panel and buttons; what they work on is
+// the workspace.
 class frmDirectCreditInput : public QMainWindow
 {
     Q_OBJECT
 public:
     explicit frmDirectCreditInput(AppServices &services, QWidget *parent = nullptr);
+    ~frmDirectCreditInput() override;
 
     // The load step. Answers false when a reference table could not be read: its message has
     // been shown and the end of the process requested, so the window must not be shown.
@@ -35,29 +43,40 @@ public:
         TabPayrollRoster = 4
     };
 
+    Workspace &workspace() { return m_workspace; }
     QTabWidget *tabInput() const { return m_tabs; }
-    BatchInputPanel *frameInput() const { return m_batchPanel; }
-    BeneInputPanel *frameBeneInput() const { return m_benePanel; }
-    QDateEdit *DTPickerTransferDate2() const { return m_transferDate; }
-    const ReferenceTables &tables() const { return m_tables; }
+    StatusPanels *StatusBar() const { return m_status; }
+    ListPage *page(Tab tab) const;
+    BatchPage *batchPage() const { return m_batchPage; }
+    PayrollPage *payrollPage() const { return m_payrollPage; }
+    BeneRosterPage *beneRosterPage() const { return m_beneRosterPage; }
+    SimpleRosterPage *payerRosterPage() const { return m_payerRosterPage; }
+    SimpleRosterPage *payrollRosterPage() const { return m_payrollRosterPage; }
+
+    BatchInputPanel *frameInput() const;
+    BeneInputPanel *frameBeneInput() const;
+    QDateEdit *DTPickerTransferDate2() const;
+    const ReferenceTables &tables() const { return m_workspace.tables(); }
 
 protected:
     bool event(QEvent *event) override;
 
 private:
-    bool loadReferenceTables();
+    void tabInput_Click(int previousTab);
     void Form_Activate();
     void MigrateLegacyBeneList();
     void About_Click();
-    QWidget *makePage(QWidget *panel);
+    void bringForward(ListPage *page);
 
     AppServices &m_services;
-    ReferenceTables m_tables;
-    CheckDigit m_checkDigit;
+    Workspace m_workspace;
     QTabWidget *m_tabs;
-    BatchInputPanel *m_batchPanel;
-    BeneInputPanel *m_benePanel;
-    QDateEdit *m_transferDate;
+    StatusPanels *m_status;
+    BatchPage *m_batchPage;
+    PayrollPage *m_payrollPage;
+    BeneRosterPage *m_beneRosterPage;
+    SimpleRosterPage *m_payerRosterPage;
+    SimpleRosterPage *m_payrollRosterPage;
 };
 
 } // namespace lgbatch

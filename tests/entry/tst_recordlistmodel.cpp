@@ -16,6 +16,11 @@ private Q_SLOTS:
     void colorListRow_paintsEveryColumnOfThatRowOnly_data();
     void colorListRow_paintsEveryColumnOfThatRowOnly();
     void colorListRow_outOfRangeRow_changesNothing();
+    void removeRowNumbers_removesEachGivenRowOnce_data();
+    void removeRowNumbers_removesEachGivenRowOnce();
+    void sortRows_ordersByColumnTextAndKeepsTies_data();
+    void sortRows_ordersByColumnTextAndKeepsTies();
+    void changedFlag_signalsOnlyWhenItChanges();
 
 private:
     std::unique_ptr<RecordListModel> m_list;
@@ -72,6 +77,77 @@ void tst_RecordListModel::colorListRow_outOfRangeRow_changesNothing()
     QVERIFY(!ColorListRow(*m_list, 1, u"red"_s));
     for (int row = 1; row <= 3; ++row)
         QCOMPARE(m_list->rowColour(row), ListRowBlack);
+}
+
+void tst_RecordListModel::removeRowNumbers_removesEachGivenRowOnce_data()
+{
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<QStringList>("left");
+    QTest::addColumn<int>("removed");
+
+    QTest::newRow("first and last, unordered") << QList<int>{3, 1} << QStringList{u"李四"_s} << 2;
+    QTest::newRow("a row twice, rows out of range")
+        << QList<int>{2, 2, 0, 9} << QStringList{u"张三"_s, u"王五"_s} << 1;
+    QTest::newRow("all") << QList<int>{1, 2, 3} << QStringList() << 3;
+    QTest::newRow("none") << QList<int>() << QStringList{u"张三"_s, u"李四"_s, u"王五"_s} << 0;
+}
+
+void tst_RecordListModel::removeRowNumbers_removesEachGivenRowOnce()
+{
+    QFETCH(QList<int>, rows);
+    QFETCH(QStringList, left);
+    QFETCH(int, removed);
+
+    QCOMPARE(m_list->removeRowNumbers(rows), removed);
+
+    QStringList names;
+    for (int row = 1; row <= m_list->count(); ++row)
+        names.append(m_list->cellText(row, 0));
+    QCOMPARE(names, left);
+}
+
+void tst_RecordListModel::sortRows_ordersByColumnTextAndKeepsTies_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("ascending");
+    QTest::addColumn<QStringList>("order"); // remarks after sorting
+
+    // Amounts sort as text: 10.00 before 9.00.
+    QTest::newRow("amounts as text, ascending") << 1 << true << QStringList{u"a"_s, u"c"_s, u"d"_s, u"b"_s};
+    QTest::newRow("amounts as text, descending") << 1 << false << QStringList{u"b"_s, u"c"_s, u"d"_s, u"a"_s};
+    QTest::newRow("equal names keep their order") << 0 << true << QStringList{u"a"_s, u"c"_s, u"b"_s, u"d"_s};
+}
+
+void tst_RecordListModel::sortRows_ordersByColumnTextAndKeepsTies()
+{
+    QFETCH(int, column);
+    QFETCH(bool, ascending);
+    QFETCH(QStringList, order);
+    m_list->clear();
+    m_list->appendRow({u"甲"_s, u"10.00"_s, u"a"_s});
+    m_list->appendRow({u"乙"_s, u"9.00"_s, u"b"_s});
+    m_list->appendRow({u"甲"_s, u"5,000.00"_s, u"c"_s});
+    m_list->appendRow({u"乙"_s, u"5,000.00"_s, u"d"_s});
+
+    m_list->sortRows(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+
+    QStringList remarks;
+    for (int row = 1; row <= m_list->count(); ++row)
+        remarks.append(m_list->cellText(row, 2));
+    QCOMPARE(remarks, order);
+}
+
+void tst_RecordListModel::changedFlag_signalsOnlyWhenItChanges()
+{
+    QSignalSpy spy(m_list.get(), &RecordListModel::changedFlagChanged);
+    QVERIFY(!m_list->isChanged());
+
+    m_list->setChanged(true);
+    m_list->setChanged(true);
+    m_list->setChanged(false);
+
+    QCOMPARE(spy.size(), 2);
+    QVERIFY(!m_list->isChanged());
 }
 
 QTEST_GUILESS_MAIN(tst_RecordListModel)

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void cleanup();
 
     // ValidateBatchInput through the panel's widgets
+    void panelInput_readsEachFieldFromItsOwnControl();
     void validation_showsFirstFailingRuleOnly_data();
     void validation_showsFirstFailingRuleOnly();
     void personalEdition_setsPaymentModeFromAmount_data();
@@ -113,6 +114,32 @@ bool tst_BatchPanel::fillValidPanel()
 }
 
 // ---- ValidateBatchInput ----
+
+void tst_BatchPanel::panelInput_readsEachFieldFromItsOwnControl()
+{
+    BatchInputPanel *panel = open(Edition::Corporate);
+    QVERIFY(panel);
+    // A distinct text in every field, so that two fields read from swapped controls show.
+    const QList<std::pair<QString, QString>> fields{
+        {u"cbPayerName"_s, u"付款人A"_s}, {u"cbPayerAccount"_s, u"111"_s}, {u"cbBeneName"_s, u"收款人B"_s},
+        {u"cbBeneAccount"_s, u"222"_s},   {u"cbState"_s, u"上海市"_s},     {u"cbCity"_s, u"城市C"_s},
+        {u"cbBankType"_s, u"银行D"_s},    {u"cbBank"_s, u"支行E"_s},       {u"txtAmount"_s, u"333"_s},
+        {u"cbEmergency"_s, Urgent},       {u"ownBank"_s, u"是"_s},
+    };
+    for (const auto &[field, value] : fields)
+        QVERIFY2(setField(field, value), qPrintable(field));
+
+    const BatchPanelInput input = panel->panelInput();
+
+    const QStringList read{input.PayerName, input.PayerAccount, input.BeneName, input.BeneAccount,
+                           input.State,     input.City,         input.BankType, input.Bank,
+                           input.Amount,    input.Emergency};
+    QStringList typed;
+    for (qsizetype i = 0; i + 1 < fields.size(); ++i)
+        typed.append(fields[i].second);
+    QCOMPARE(read, typed);
+    QVERIFY(input.OwnBank);
+}
 
 void tst_BatchPanel::validation_showsFirstFailingRuleOnly_data()
 {

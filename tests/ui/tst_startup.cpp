@@ -2,6 +2,7 @@
 
 #include "ui/BatchInputPanel.h"
 #include "ui/HourGlass.h"
+#include "ui/QtSeams.h"
 #include "ui/frmChoose.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
@@ -60,6 +62,7 @@ private Q_SLOTS:
 
     // Busy pointer
     void hourGlass_nestedEndRestoresDefaultPointer();
+    void hourGlass_givesWayToAQuestion();
 
 private:
     frmDirectCreditInput *press(const QString &button);
@@ -260,6 +263,23 @@ void tst_Startup::hourGlass_nestedEndRestoresDefaultPointer()
         QVERIFY(!QGuiApplication::overrideCursor()); // instances do not count
     }
     QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void tst_Startup::hourGlass_givesWayToAQuestion()
+{
+    ApplicationState state;
+    QtPrompter prompter(state);
+    HourGlass busy;
+    Qt::CursorShape whileAsked = Qt::WaitCursor;
+    QTimer::singleShot(0, [&whileAsked] {
+        whileAsked = QGuiApplication::overrideCursor()->shape();
+        QApplication::activeModalWidget()->close();
+    });
+
+    prompter.question(u"确定？"_s, Prompter::Buttons::YesNo);
+
+    QCOMPARE(whileAsked, Qt::ArrowCursor);
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
 }
 
 QTEST_MAIN(tst_Startup)

@@ -1,0 +1,25 @@
+#include "ListTotals.h"
+
+namespace lgbatch {
+
+ListTotal totalOfAmountColumn(const RecordListModel &list, int amountColumn, std::optional<Amount> ceiling)
+{
+    ListTotal result;
+    result.count = list.count();
+    for (int row = 1; row <= list.count(); ++row) {
+        const std::optional<Amount> amount = Amount::fromText(list.cellText(row, amountColumn));
+        const std::optional<Amount> sum = amount ? result.total.plus(*amount) : std::nullopt;
+        if (!sum) {
+            result.badAmountRow = row;
+            return result;
+        }
+        result.total = *sum;
+        if (ceiling && result.total > *ceiling) {
+            result.ceilingExceededAtRow = row;
+            return result;
+        }
+    }
+    return result;
+}
+
+} // namespace lgbatch

@@ -1,0 +1,88 @@
+#include "RosterLists.h"
+
+namespace lgbatch {
+
+BeneficiaryListModel::BeneficiaryListModel(const ReferenceTables &tables, QObject *parent)
+    : RecordListModel({QStringLiteral("收款人名称"), QStringLiteral("收款人账号"),
+                       QStringLiteral("收款人银行开户行"), QStringLiteral("备注")},
+                      parent),
+      m_tables(tables)
+{
+}
+
+QStringList BeneficiaryListModel::rowTextsOf(const Beneficiary &record)
+{
+    return {record.BeneName, record.BeneAccount, record.BankName, record.Remark};
+}
+
+void BeneficiaryListModel::AddBeneficiary(const Beneficiary &record)
+{
+    appendRow(rowTextsOf(record));
+}
+
+Beneficiary BeneficiaryListModel::ReadBeneficiaryRow(int index) const
+{
+    const QStringList cells = rowTexts(index);
+    if (cells.isEmpty())
+        return {};
+    Beneficiary record;
+    record.BeneName = cells[0];
+    record.BeneAccount = cells[1];
+    record.BankName = cells[2];
+    record.Remark = cells[3];
+    const BranchCodes codes = m_tables.codesOfBranchName(record.BankName);
+    record.BankCode = codes.BankCode;
+    record.BankTypeCode = codes.BankTypeCode;
+    record.StateCode = codes.StateCode;
+    record.CityCode = codes.CityCode;
+    return record;
+}
+
+PayerListModel::PayerListModel(QObject *parent)
+    : RecordListModel(
+          {QStringLiteral("付款人名称"), QStringLiteral("付款人账号"), QStringLiteral("付款人银行开户行")},
+          parent)
+{
+}
+
+QStringList PayerListModel::rowTextsOf(const Payer &record)
+{
+    return {record.PayerName, record.PayerAccount, ownBankName()};
+}
+
+void PayerListModel::AddPayer(const Payer &record)
+{
+    appendRow(rowTextsOf(record));
+}
+
+Payer PayerListModel::ReadPayerRow(int index) const
+{
+    const QStringList cells = rowTexts(index);
+    return cells.isEmpty() ? Payer{} : Payer{cells[0], cells[1]};
+}
+
+PayrollBeneficiaryListModel::PayrollBeneficiaryListModel(QObject *parent)
+    // The header of the bank column says "付款人" although the column shows the payee's bank.
+    : RecordListModel(
+          {QStringLiteral("收款人名称"), QStringLiteral("收款人账号"), QStringLiteral("付款人银行开户行")},
+          parent)
+{
+}
+
+QStringList PayrollBeneficiaryListModel::rowTextsOf(const PayrollBeneficiary &record)
+{
+    return {record.BeneName, record.BeneAccount, ownBankName()};
+}
+
+void PayrollBeneficiaryListModel::AddPayrollBeneficiary(const PayrollBeneficiary &record)
+{
+    appendRow(rowTextsOf(record));
+}
+
+PayrollBeneficiary PayrollBeneficiaryListModel::ReadPayrollBeneficiaryRow(int index) const
+{
+    const QStringList cells = rowTexts(index);
+    return cells.isEmpty() ? PayrollBeneficiary{} : PayrollBeneficiary{cells[0], cells[1]};
+}
+
+} // namespace lgbatch

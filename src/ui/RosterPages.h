@@ -1,0 +1,63 @@
+#pragma once
+
+#include "BeneInputPanel.h"
+#include "ListPage.h"
+
+#include "workspace/Workspace.h"
+
+class QLineEdit;
+
+namespace lgbatch {
+
+class StatusPanels;
+
+// Tab 2, 收款人名册: the beneficiary roster and its entry panel with the branch pickers.
+class BeneRosterPage : public ListPage
+{
+    Q_OBJECT
+public:
+    BeneRosterPage(Workspace &workspace, Prompter &prompter, StatusPanels &status, QWidget *parent = nullptr);
+
+    BeneInputPanel *frameBeneInput() const { return m_panel; }
+    void refreshStatus() override;
+
+private:
+    Workspace &m_workspace;
+    StatusPanels &m_status;
+    BeneInputPanel *m_panel;
+};
+
+// What tells the payer roster (tab 3) and the payroll roster (tab 4) apart: both keep a name
+// and an own-bank account.
+struct SimpleRosterNames
+{
+    PageNames page;
+    QString panel;        // framePayerInput
+    QString nameLabel;    // "付款人名称："
+    QString nameField;    // txtPayerName
+    QString accountLabel; // "付款人账号："
+    QString accountField; // txtPayerAccount
+
+    static SimpleRosterNames payers();
+    static SimpleRosterNames payrollBeneficiaries();
+};
+
+// Tabs 3 and 4: a roster of names and own-bank accounts.
+class SimpleRosterPage : public ListPage
+{
+    Q_OBJECT
+public:
+    SimpleRosterPage(RecordListModel &roster, const SimpleRosterNames &names, Prompter &prompter,
+                     StatusPanels &status, QWidget *parent = nullptr);
+
+    QLineEdit *nameField() const { return m_name; }
+    QLineEdit *accountField() const { return m_account; }
+    void refreshStatus() override;
+
+private:
+    StatusPanels &m_status;
+    QLineEdit *m_name;
+    QLineEdit *m_account;
+};
+
+} // namespace lgbatch
