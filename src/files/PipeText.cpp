@@ -1,5 +1,7 @@
 #include "PipeText.h"
 
+#include <algorithm>
+
 namespace lgbatch::PipeText {
 
 void split(QStringView line, QList<QStringView> &pieces)
@@ -59,13 +61,15 @@ Error tooFewColumns(qsizetype lineNumber, qsizetype needed)
 
 std::optional<Error> whyNotStorable(qsizetype row, const NamedText &field, Check check)
 {
-    bool suspect = false;
-    for (QChar c : *field.text) {
-        if (FieldText::PipeFileReserved.contains(c) || (check == Check::Full && c.unicode() >= 0x80)) {
-            suspect = true;
-            break;
-        }
-    }
+    // A quick look first: most fields hold none of the few reserved characters, and text
+    // below 0x80 is always GBK.
+    const auto reserved = [](QChar c) {
+        return std::any_of(FieldText::PipeFileReserved.begin(), FieldText::PipeFileReserved.end(),
+                           [c](QChar r) { return r == c; });
+    };
+    const bool suspect = std::any_of(field.text->begin(), field.text->end(), [&](QChar c) {
+        return reserved(c) || (check == Check::Full && c.unicode() >= 0x80);
+    });
     if (!suspect)
         return std::nullopt;
     // FieldText names a structure character before one GBK cannot hold, so a structure check
