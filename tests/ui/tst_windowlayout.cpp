@@ -68,8 +68,6 @@ void tst_WindowLayout::splitSpans_divideTheAreaByTheProportion_data()
     QTest::newRow("9675 at 50: 4837.5 -> 4838") << 9675 << 50 << 4838;
     QTest::newRow("9673 at 50: 4836.5 -> 4836") << 9673 << 50 << 4836;
     QTest::newRow("10675 at 30: 3202.5 -> 3202") << 10675 << 30 << 3202;
-    QTest::newRow("beyond the whole area") << 100 << 150 << 150;
-    QTest::newRow("below nothing") << 100 << -10 << 0;
 }
 
 void tst_WindowLayout::splitSpans_divideTheAreaByTheProportion()
@@ -83,7 +81,7 @@ void tst_WindowLayout::splitSpans_divideTheAreaByTheProportion()
     QCOMPARE(left, (Span{60, leftLength}));
     const Span right = splitRightSpan(area, left, SplitterBarTwips);
     QCOMPARE(right.start, 60 + leftLength + 60);
-    QCOMPARE(right.length, std::max(0, areaLength - leftLength - 60));
+    QCOMPARE(right.length, areaLength - leftLength - 60);
 }
 
 void tst_WindowLayout::draggedProportion_onlyStrictlyWithinTheLimits_data()
@@ -92,14 +90,11 @@ void tst_WindowLayout::draggedProportion_onlyStrictlyWithinTheLimits_data()
     QTest::addColumn<double>("total");
     QTest::addColumn<int>("proportion"); // -1: the bar stays
 
-    QTest::newRow("6 %") << 580.5 << 9675.0 << 6;
-    QTest::newRow("5 %, the lower limit") << 483.75 << 9675.0 << -1;
-    QTest::newRow("3 %") << 290.25 << 9675.0 << -1;
+    // The limits themselves are the widget's test; here the rounding and an empty area.
+
     QTest::newRow("97 %") << 9384.75 << 9675.0 << 97;
-    QTest::newRow("98 %, the upper limit") << 9481.5 << 9675.0 << -1;
     QTest::newRow("96.5 % -> 96") << 965.0 << 1000.0 << 96;
     QTest::newRow("97.5 % -> 98") << 975.0 << 1000.0 << -1;
-    QTest::newRow("left of the area") << -100.0 << 1000.0 << -1;
     QTest::newRow("an area without width") << 10.0 << 0.0 << -1;
 }
 
