@@ -1,3 +1,4 @@
+#include "UnprivilegedScope.h"
 #include "core/TextFile.h"
 
 #include <QDir>
@@ -8,32 +9,11 @@
 #include <cerrno>
 #include <memory>
 
-#include <unistd.h>
-
 using namespace lgbatch;
+using lgbatch::testing::UnprivilegedScope;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Permissions do not stop root; for the length of a failing write the test acts as "nobody".
-class UnprivilegedScope
-{
-public:
-    UnprivilegedScope()
-    {
-        if (geteuid() == 0)
-            m_dropped = seteuid(65534) == 0;
-    }
-    ~UnprivilegedScope()
-    {
-        if (m_dropped && seteuid(0) != 0)
-            qFatal("cannot restore the effective user");
-    }
-    bool restricted() const { return geteuid() != 0; }
-
-private:
-    bool m_dropped = false;
-};
 
 QStringList toStrings(const QList<QStringView> &views)
 {

@@ -1,0 +1,154 @@
+#include "FileTransaction.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace lgbatch {
+
+namespace {
+
+// Names of temporaries and set-aside files: the target's name and a random tag, so that they
+// sort beside the target and never meet another file's.
+QString siblingName(const QString &target, const QString &suffix)
+{
+    const QString tag =
+        QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    return target + QLatin1Char('.') + tag + suffix;
+}
+
+constexpr int NameAttempts = 16;
+
+// Until it returns, the bytes may sit in the system's cache only; a save that is reported
+// done must survive a power cut.
+Status flushToDisk(QFile &file)
+{
+    if (!file.flush())
+        return Status::failure(file.errorString());
+#ifdef Q_OS_UNIX
+    if (::fsync(file.handle()) != 0)
+        return Status::failure(qt_error_string(errno));
+#endif
+    return {};
+}
+
+Result<QString> writeTemporary(const QString &target, const QByteArray &bytes)
+{
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        const QString path = siblingName(target, QStringLiteral(".tmp"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (QFileInfo::exists(path))
+                continue;
+            return Result<QString>::failure(file.errorString());
+        }
+        Status written =
+            file.write(bytes) == bytes.size() ? flushToDisk(file) : Status::failure(file.errorString());
+        file.close();
+        if (written && file.error() != QFileDevice::NoError)
+            written = Status::failure(file.errorString());
+        if (!written) {
+            QFile::remove(path);
+            return written.errorInfo();
+        }
+        if (QFileInfo::exists(target))
+            QFile::setPermissions(path, QFile::permissions(target));
+        return path;
+    }
+    return Result<QString>::failure(qt_error_string(EEXIST));
+}
+
+Result<QString> moveAside(const QString &target)
+{
+    for (int attempt = 0; attempt < NameAttempts; ++attempt) {
+        const QString backup = siblingName(target, QStringLiteral(".bak"));
+        QFile file(target);
+        if (file.rename(backup))
+            return backup;
+        if (!QFileInfo::exists(backup))
+            return Result<QString>::failure(file.errorString());
+    }
+    return Result<QString>::failure(qt_error_string(EEXIST));
+}
+
+} // namespace
+
+FileTransaction::~FileTransaction()
+{
+    removeStaged();
+}
+
+Status FileTransaction::stage(const QString &target, const QByteArray &bytes)
+{
+    QString path = target;
+    if (const QFileInfo link(target); link.isSymLink())
+        path = link.symLinkTarget();
+    // Moving a folder aside and a file into its place would be no save at all.
+    if (QFileInfo(path).isDir())
+        return Status::failure(qt_error_string(EISDIR));
+    const Result<QString> staged = writeTemporary(path, bytes);
+    if (!staged)
+        return staged.errorInfo();
+    m_entries.append(Entry{path, staged.value(), QString(), false});
+    return {};
+}
+
+Status FileTransaction::commit()
+{
+    for (Entry &entry : m_entries) {
+        if (!QFileInfo::exists(entry.target))
+            continue;
+        const Result<QString> backup = moveAside(entry.target);
+        if (!backup) {
+            rollBack();
+            return backup.errorInfo();
+        }
+        entry.backup = backup.value();
+    }
+    for (Entry &entry : m_entries) {
+        QFile staged(entry.staged);
+        if (!staged.rename(entry.target)) {
+            const Error error{staged.errorString()};
+            rollBack();
+            return error;
+        }
+        entry.placed = true;
+    }
+    for (const Entry &entry : m_entries) {
+        if (!entry.backup.isEmpty())
+            QFile::remove(entry.backup);
+    }
+    m_entries.clear();
+    return {};
+}
+
+void FileTransaction::rollBack()
+{
+    for (Entry &entry : m_entries) {
+        if (entry.placed && QFile::remove(entry.target))
+            entry.placed = false;
+    }
+    // A set-aside file that cannot go back stays where it is, under its own name: never lost.
+    for (Entry &entry : m_entries) {
+        if (!entry.backup.isEmpty() && QFile::rename(entry.backup, entry.target))
+            entry.backup.clear();
+    }
+    removeStaged();
+}
+
+void FileTransaction::removeStaged()
+{
+    for (Entry &entry : m_entries) {
+        if (!entry.placed && !entry.staged.isEmpty())
+            QFile::remove(entry.staged);
+    }
+    m_entries.clear();
+}
+
+} // namespace lgbatch
