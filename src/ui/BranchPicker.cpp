@@ -105,6 +105,12 @@ void BranchPicker::setOtherBankFieldsEnabled(bool enabled)
         field->setEnabled(enabled);
 }
 
+void BranchPicker::clearSelections()
+{
+    for (QComboBox *picker : {m_bankType, m_state, m_city, m_bank})
+        resetSelection(picker);
+}
+
 void BranchPicker::onPicked(QComboBox *picker, int index)
 {
     HourGlass busy;

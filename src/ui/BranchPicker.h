@@ -23,6 +23,12 @@ struct BranchSelection
     QString Remark;
 };
 
+// The branch fields of a batch payment or a beneficiary.
+template <typename Record> BranchSelection branchSelectionOf(const Record &record)
+{
+    return {record.BankCode, record.BankTypeCode, record.StateCode, record.CityCode, record.Remark};
+}
+
 // Province, city, bank and branch pickers with their find button: the receiving branch of a
 // payment or a roster entry. One component, used by both entry panels; what differs between
 // them is given in Options.
@@ -55,6 +61,10 @@ public:
     // The own-bank options switch the pickers and the find button off (是) and on (否);
     // nothing is cleared.
     void setOtherBankFieldsEnabled(bool enabled);
+
+    // No selection in the bank, province, city and branch pickers, in that order, each
+    // change cascading as a user's would (the city list empties with the province).
+    void clearSelections();
 
     void FillCityList();
     void FillBankList();

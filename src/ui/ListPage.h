@@ -48,6 +48,10 @@ public:
     // The status bar while this tab is in front: the list's count and total, or zeros for a
     // roster. Run whenever the tab comes to the front.
     virtual void refreshStatus() = 0;
+    // The tab's own row click (the list's item-click handler) and delete command (its delete
+    // button's handler), which the list's pop-up menu runs as well.
+    virtual void runItemClick() = 0;
+    virtual void runDelete() = 0;
 
 Q_SIGNALS:
     // This tab must come to the front (a refused field, a message about this list).

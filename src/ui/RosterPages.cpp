@@ -1,11 +1,15 @@
 #include "RosterPages.h"
 
+#include "HourGlass.h"
 #include "PanelWidgets.h"
 #include "StatusPanels.h"
 
+#include <QComboBox>
 #include <QFormLayout>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace lgbatch {
@@ -23,6 +27,43 @@ BeneRosterPage::BeneRosterPage(Workspace &workspace, Prompter &prompter, StatusP
 {
     setPanel(m_panel);
     connect(m_panel->branchPicker(), &BranchPicker::typedNameRefused, this, &ListPage::forwardRequested);
+    connect(deleteButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdDeleteBene_Click);
+    connect(list(), &RecordListView::rowClicked, this, &BeneRosterPage::lstBene_ItemClick);
+}
+
+void BeneRosterPage::ClearBeneficiaryInput()
+{
+    m_panel->branchPicker()->clearSelections();
+    m_panel->txtBeneName()->clear();
+    m_panel->txtBeneAccount()->clear();
+    m_panel->txtRemark3()->clear();
+}
+
+void BeneRosterPage::cmdDeleteBene_Click()
+{
+    HourGlass busy;
+    if (confirmAndRemoveSelectedRows() == 0)
+        return;
+    m_workspace.beneRoster().setChanged(true);
+}
+
+void BeneRosterPage::lstBene_ItemClick()
+{
+    HourGlass busy;
+    ClearBeneficiaryInput();
+    if (severalRowsSelected() || list()->currentRow() == 0)
+        return;
+    const Beneficiary record = m_workspace.beneRoster().ReadBeneficiaryRow(list()->currentRow());
+    m_panel->txtBeneName()->setText(record.BeneName);
+    m_panel->txtBeneAccount()->setText(record.BeneAccount);
+    if (record.BankName != ownBankName()) {
+        m_panel->optNo2()->setChecked(true);
+        m_panel->branchPicker()->cbBank()->setEditText(record.BankName);
+    } else {
+        m_panel->optYes2()->setChecked(true);
+    }
+    m_panel->txtRemark3()->setText(record.Remark);
+    m_panel->branchPicker()->ShowBankOfRecord(branchSelectionOf(record), true);
 }
 
 void BeneRosterPage::refreshStatus()
@@ -59,7 +100,7 @@ SimpleRosterNames SimpleRosterNames::payrollBeneficiaries()
 
 SimpleRosterPage::SimpleRosterPage(RecordListModel &roster, const SimpleRosterNames &names,
                                    Prompter &prompter, StatusPanels &status, QWidget *parent)
-    : ListPage(roster, names.page, prompter, parent), m_status(status)
+    : ListPage(roster, names.page, prompter, parent), m_roster(roster), m_status(status)
 {
     auto *panel = new QFrame(this);
     panel->setObjectName(names.panel);
@@ -73,6 +114,32 @@ SimpleRosterPage::SimpleRosterPage(RecordListModel &roster, const SimpleRosterNa
     column->addLayout(form);
     column->addStretch();
     setPanel(panel);
+    connect(deleteButton(), &QPushButton::clicked, this, &SimpleRosterPage::deleteClick);
+    connect(list(), &RecordListView::rowClicked, this, &SimpleRosterPage::itemClick);
+}
+
+void SimpleRosterPage::clearInput()
+{
+    m_name->clear();
+    m_account->clear();
+}
+
+void SimpleRosterPage::deleteClick()
+{
+    HourGlass busy;
+    if (confirmAndRemoveSelectedRows() == 0)
+        return;
+    m_roster.setChanged(true);
+}
+
+void SimpleRosterPage::itemClick()
+{
+    clearInput();
+    if (severalRowsSelected() || list()->currentRow() == 0)
+        return;
+    // Both rosters keep the name in the first column and the account in the second.
+    m_name->setText(m_roster.cellText(list()->currentRow(), 0));
+    m_account->setText(m_roster.cellText(list()->currentRow(), 1));
 }
 
 void SimpleRosterPage::refreshStatus()

@@ -20,8 +20,15 @@ public:
 
     BeneInputPanel *frameBeneInput() const { return m_panel; }
     void refreshStatus() override;
+    void runItemClick() override { lstBene_ItemClick(); }
+    void runDelete() override { cmdDeleteBene_Click(); }
+    // Empties the entry panel; the own-bank option keeps its state.
+    void ClearBeneficiaryInput();
 
 private:
+    void cmdDeleteBene_Click();
+    void lstBene_ItemClick();
+
     Workspace &m_workspace;
     StatusPanels &m_status;
     BeneInputPanel *m_panel;
@@ -53,8 +60,18 @@ public:
     QLineEdit *nameField() const { return m_name; }
     QLineEdit *accountField() const { return m_account; }
     void refreshStatus() override;
+    void runItemClick() override { itemClick(); }
+    void runDelete() override { deleteClick(); }
+    // ClearPayerInput / ClearPayrollBeneficiaryInput.
+    void clearInput();
 
 private:
+    // cmdDeletePayer_Click / cmdDeleteBenePayroll_Click.
+    void deleteClick();
+    // lstPayer_ItemClick / lstBenePayroll_ItemClick.
+    void itemClick();
+
+    RecordListModel &m_roster;
     StatusPanels &m_status;
     QLineEdit *m_name;
     QLineEdit *m_account;

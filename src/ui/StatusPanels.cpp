@@ -1,5 +1,7 @@
 #include "StatusPanels.h"
 
+#include "entry/ListTotals.h"
+
 #include <QLabel>
 
 namespace lgbatch {
@@ -33,6 +35,19 @@ void StatusPanels::showTotals(const QString &count, const QString &total)
 {
     m_count->setText(count);
     m_total->setText(total);
+}
+
+void StatusPanels::showListTotal(const ListTotal &total, Prompter &prompter)
+{
+    if (total.ceilingExceededAtRow > 0) {
+        prompter.warning(QStringLiteral("总金额金额不允许超出 100,000,000.00！"));
+        return;
+    }
+    if (total.badAmountRow > 0) {
+        prompter.warning(QStringLiteral("第%1行金额错误，无法计算总金额！").arg(total.badAmountRow));
+        return;
+    }
+    showTotals(QString::number(total.count), total.total.toDisplayText());
 }
 
 void StatusPanels::ResetStatusTotals()

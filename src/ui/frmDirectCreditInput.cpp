@@ -1,7 +1,8 @@
 #include "frmDirectCreditInput.h"
 
+#include "BatchPage.h"
 #include "HourGlass.h"
-#include "PaymentPages.h"
+#include "PayrollPage.h"
 #include "RosterPages.h"
 #include "StatusPanels.h"
 #include "frmAbout.h"

@@ -1,6 +1,7 @@
 #include "UiFixture.h"
 
 #include "ui/ListPage.h"
+#include "ui/RecordListView.h"
 #include "ui/StatusPanels.h"
 
 #include <QLabel>
@@ -24,6 +25,8 @@ private Q_SLOTS:
     void tabs_areFivePagesWithTheirOwnListPanelAndButtons_data();
     void tabs_areFivePagesWithTheirOwnListPanelAndButtons();
     void statusBar_followsTheCurrentTab();
+    void delete_removesEverySelectedRowAfterOneQuestion_data();
+    void delete_removesEverySelectedRowAfterOneQuestion();
 
 private:
     std::unique_ptr<UiFixture> m_fx;
@@ -129,6 +132,59 @@ void tst_MainWindow::statusBar_followsTheCurrentTab()
     QCOMPARE(shown(), (QStringList{u"0"_s, u"0.00"_s}));
     tabs->setCurrentIndex(0);
     QCOMPARE(shown(), (QStringList{u"3"_s, u"12,645.65"_s}));
+}
+
+void tst_MainWindow::delete_removesEverySelectedRowAfterOneQuestion_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QStringList>("left");
+
+    for (int tab = 0; tab < 5; ++tab) {
+        QTest::addRow("tab %d, three rows, 是", tab)
+            << tab << true << QList<int>{1, 3, 4} << QStringList{u"乙"_s};
+        QTest::addRow("tab %d, 否", tab)
+            << tab << false << QList<int>{2} << QStringList{u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};
+    }
+    QTest::newRow("no row selected: no question")
+        << 3 << true << QList<int>() << QStringList{u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};
+}
+
+void tst_MainWindow::delete_removesEverySelectedRowAfterOneQuestion()
+{
+    QFETCH(int, tab);
+    QFETCH(bool, yes);
+    QFETCH(QList<int>, selected);
+    QFETCH(QStringList, left);
+    auto *page = m_fx->window->page(frmDirectCreditInput::Tab(tab));
+    RecordListModel &records = page->list()->records();
+    // The name column is the first but in the corporate batch list, which starts with the payer.
+    const int nameColumn = tab == 0 ? 2 : 0;
+    for (const QString &name : {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s}) {
+        QStringList texts(records.columnCount(), u"1.00"_s);
+        texts[nameColumn] = name;
+        records.appendRow(texts);
+    }
+    m_fx->window->tabInput()->setCurrentIndex(tab);
+    for (int row : selected) {
+        const QModelIndex index = records.index(row - 1, 0);
+        page->list()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::Select |
+                                                                   QItemSelectionModel::Rows);
+    }
+    if (!selected.isEmpty())
+        m_fx->prompter.answerNext(yes ? Prompter::Answer::Yes : Prompter::Answer::No);
+
+    QTest::mouseClick(page->deleteButton(), Qt::LeftButton);
+
+    QStringList names;
+    for (int row = 1; row <= records.count(); ++row)
+        names.append(records.cellText(row, nameColumn));
+    QCOMPARE(names, left);
+    QCOMPARE(m_fx->prompter.texts(),
+             selected.isEmpty() ? QStringList() : QStringList{u"确定删除所选定的记录？"_s});
+    QCOMPARE(records.isChanged(), names.size() < 4);
+    QCOMPARE(m_fx->prompter.unansweredQuestions(), 0);
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "BatchInputPanel.h"
+#include "ListPage.h"
+
+#include "workspace/Workspace.h"
+
+namespace lgbatch {
+
+class StatusPanels;
+
+// Tab 0, 批量支付: the batch list and its entry panel.
+class BatchPage : public ListPage
+{
+    Q_OBJECT
+public:
+    BatchPage(Workspace &workspace, Prompter &prompter, StatusPanels &status, QWidget *parent = nullptr);
+
+    BatchInputPanel *frameInput() const { return m_panel; }
+
+    void refreshStatus() override { RefreshBatchTotals(); }
+    void runItemClick() override { lstData_ItemClick(); }
+    void runDelete() override { cmdDelete_Click(); }
+    // Count and total of the batch into the status bar; a total above the ceiling is refused
+    // with a warning and the status bar keeps what it showed.
+    void RefreshBatchTotals();
+    // Empties the entry panel; the own-bank option keeps its state.
+    void ClearBatchInput();
+
+private:
+    void cmdDelete_Click();
+    void lstData_ItemClick();
+
+    Workspace &m_workspace;
+    StatusPanels &m_status;
+    BatchInputPanel *m_panel;
+};
+
+} // namespace lgbatch
