@@ -1,9 +1,12 @@
 #include "TextFile.h"
 
 #include "GbkCodec.h"
+#include "SystemError.h"
 
 #include <QFile>
+
 #include <QSaveFile>
+#include <cerrno>
 
 namespace lgbatch {
 
@@ -99,10 +102,10 @@ Result<QByteArray> readBytes(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return Result<QByteArray>::failure(file.errorString());
+        return SystemError::ofFile(file, errno);
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return Result<QByteArray>::failure(file.errorString());
+        return SystemError::ofFile(file, errno);
     return bytes;
 }
 
@@ -118,14 +121,14 @@ Status saveAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Status::failure(file.errorString());
+        return SystemError::ofFile(file, errno);
     if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
+        const Error error = SystemError::ofFile(file, errno);
         file.cancelWriting();
-        return Status::failure(error);
+        return error;
     }
     if (!file.commit())
-        return Status::failure(file.errorString());
+        return SystemError::ofFile(file, errno);
     return {};
 }
 

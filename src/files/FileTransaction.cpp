@@ -1,5 +1,7 @@
 #include "FileTransaction.h"
 
+#include "core/SystemError.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -30,10 +32,10 @@ constexpr int NameAttempts = 16;
 Status flushToDisk(QFile &file)
 {
     if (!file.flush())
-        return Status::failure(file.errorString());
+        return SystemError::ofFile(file, errno);
 #ifdef Q_OS_UNIX
     if (::fsync(file.handle()) != 0)
-        return Status::failure(qt_error_string(errno));
+        return SystemError::fromErrno(errno);
 #endif
     return {};
 }
@@ -44,15 +46,16 @@ Result<QString> writeTemporary(const QString &target, const QByteArray &bytes)
         const QString path = siblingName(target, QStringLiteral(".tmp"));
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            const int code = errno;
             if (QFileInfo::exists(path))
                 continue;
-            return Result<QString>::failure(file.errorString());
+            return SystemError::ofFile(file, code);
         }
         Status written =
-            file.write(bytes) == bytes.size() ? flushToDisk(file) : Status::failure(file.errorString());
+            file.write(bytes) == bytes.size() ? flushToDisk(file) : SystemError::ofFile(file, errno);
         file.close();
         if (written && file.error() != QFileDevice::NoError)
-            written = Status::failure(file.errorString());
+            written = SystemError::ofFile(file, errno);
         if (!written) {
             QFile::remove(path);
             return written.errorInfo();
@@ -61,7 +64,7 @@ Result<QString> writeTemporary(const QString &target, const QByteArray &bytes)
             QFile::setPermissions(path, QFile::permissions(target));
         return path;
     }
-    return Result<QString>::failure(qt_error_string(EEXIST));
+    return SystemError::fromErrno(EEXIST);
 }
 
 Result<QString> moveAside(const QString &target)
@@ -71,10 +74,11 @@ Result<QString> moveAside(const QString &target)
         QFile file(target);
         if (file.rename(backup))
             return backup;
+        const int code = errno;
         if (!QFileInfo::exists(backup))
-            return Result<QString>::failure(file.errorString());
+            return SystemError::ofFile(file, code);
     }
-    return Result<QString>::failure(qt_error_string(EEXIST));
+    return SystemError::fromErrno(EEXIST);
 }
 
 } // namespace
@@ -91,7 +95,7 @@ Status FileTransaction::stage(const QString &target, const QByteArray &bytes)
         path = link.symLinkTarget();
     // Moving a folder aside and a file into its place would be no save at all.
     if (QFileInfo(path).isDir())
-        return Status::failure(qt_error_string(EISDIR));
+        return SystemError::fromErrno(EISDIR);
     const Result<QString> staged = writeTemporary(path, bytes);
     if (!staged)
         return staged.errorInfo();
@@ -114,7 +118,7 @@ Status FileTransaction::commit()
     for (Entry &entry : m_entries) {
         QFile staged(entry.staged);
         if (!staged.rename(entry.target)) {
-            const Error error{staged.errorString()};
+            const Error error = SystemError::ofFile(staged, errno);
             rollBack();
             return error;
         }

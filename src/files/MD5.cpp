@@ -1,9 +1,12 @@
 #include "MD5.h"
 
 #include "core/GbkCodec.h"
+#include "core/SystemError.h"
 
 #include <QFile>
+
 #include <QtEndian>
+#include <cerrno>
 
 #include <cstring>
 
@@ -98,7 +101,7 @@ Result<QString> MD5::DigestFileToHexStr(const QString &FileName)
     MD5Init();
     QFile file(FileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return Result<QString>::failure(file.errorString());
+        return SystemError::ofFile(file, errno);
     // Refuse a file too long before reading it; the count below still guards a file that grows
     // while it is read, or one that has no size (a pipe, a device).
     if (file.size() > MaxFileSize)
@@ -114,7 +117,7 @@ Result<QString> MD5::DigestFileToHexStr(const QString &FileName)
     for (;;) {
         const qint64 got = file.read(piece.data() + waiting, ReadPieceSize);
         if (got < 0)
-            return Result<QString>::failure(file.errorString());
+            return SystemError::ofFile(file, errno);
         if (got == 0)
             break;
         waiting += got;

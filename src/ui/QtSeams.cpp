@@ -76,10 +76,30 @@ Prompter::Answer QtPrompter::question(const QString &text, Buttons buttons)
     }
 }
 
+QString qtFileFilter(const QString &pairs)
+{
+    const QStringList parts = pairs.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        const QString pattern = parts[i + 1].trimmed();
+        if (pattern.isEmpty())
+            continue;
+        // Qt reads the patterns from the parentheses that end an entry: the description's own
+        // "(...)" gives way to the pattern that belongs to it.
+        const QString own = QLatin1Char('(') + pattern + QLatin1Char(')');
+        if (description.endsWith(own))
+            description.chop(own.size());
+        entries.append((description.trimmed() + QLatin1Char(' ') + own).trimmed());
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
 std::optional<QString> QtFileChooser::openFile(const QString &title, const QString &filter)
 {
     const NormalPointer pointer;
-    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), filter);
+    const QString path =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), title, QString(), qtFileFilter(filter));
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -88,8 +108,9 @@ std::optional<QString> QtFileChooser::openFile(const QString &title, const QStri
 std::optional<QString> QtFileChooser::saveFile(const QString &title, const QString &filter)
 {
     const NormalPointer pointer;
-    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, QString(), filter,
-                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString path =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), title, QString(), qtFileFilter(filter),
+                                     nullptr, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return std::nullopt;
     return path;

@@ -21,6 +21,12 @@ private:
     const ApplicationState &m_state;
 };
 
+// The program's file filters are pairs of description and pattern, all separated by "|"
+// ("ZPK批量支付文件 (*.zpk) |*.zpk|其它 (*.bpt)|*.bpt|"); Qt's dialogs take "description
+// (patterns)" entries separated by ";;". The description keeps its words; the patterns are
+// the pair's own.
+QString qtFileFilter(const QString &pairs);
+
 class QtFileChooser : public FileChooser
 {
 public:

@@ -1,4 +1,5 @@
 #include "UnprivilegedScope.h"
+#include "core/SystemError.h"
 #include "core/TextFile.h"
 
 #include <QDir>
@@ -191,7 +192,7 @@ void TstTextFile::readText_reportsTheSystemError()
 {
     const Result<QString> text = TextFile::readText(path(u"missing.txt"_s));
     QVERIFY(!text.ok());
-    QCOMPARE(text.error(), qt_error_string(ENOENT));
+    QCOMPARE(text.error(), SystemError::fromErrno(ENOENT).text);
 }
 
 void TstTextFile::readText_refusesInvalidGbk()
@@ -243,7 +244,7 @@ void TstTextFile::saveAtomically_failureLeavesOldFile()
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     QVERIFY(!saved.ok());
-    QCOMPARE(saved.error(), qt_error_string(EACCES));
+    QCOMPARE(saved.error(), SystemError::fromErrno(EACCES).text);
     QCOMPARE(TextFile::readBytes(target).value(), QByteArray("old|row|\r\n"));
     QCOMPARE(entries(folder), QStringList{u"bene.xml"_s});
 }
@@ -266,7 +267,7 @@ void TstTextFile::saveAtomically_missingFolderGivesSystemError()
 {
     const Status saved = TextFile::saveAtomically(path(u"nowhere/out.csv"_s), QByteArray("x"));
     QVERIFY(!saved.ok());
-    QCOMPARE(saved.error(), qt_error_string(ENOENT));
+    QCOMPARE(saved.error(), SystemError::fromErrno(ENOENT).text);
 }
 
 QTEST_GUILESS_MAIN(TstTextFile)

@@ -1,4 +1,5 @@
 #include "TableFiles.h"
+#include "core/SystemError.h"
 #include "files/MD5.h"
 
 #include <QCryptographicHash>
@@ -251,7 +252,7 @@ void TstMD5::fileDigest_reportsAFileThatCannotBeRead()
 {
     const Result<QString> missing = MD5().DigestFileToHexStr(m_dir->filePath(u"missing.csv"_s));
     QVERIFY(!missing.ok());
-    QCOMPARE(missing.error(), qt_error_string(ENOENT));
+    QCOMPARE(missing.error(), SystemError::fromErrno(ENOENT).text);
 
     const Result<QString> folder = MD5().DigestFileToHexStr(m_dir->path());
     QVERIFY(!folder.ok());

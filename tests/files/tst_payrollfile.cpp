@@ -1,5 +1,6 @@
 #include "TableFiles.h"
 #include "UnprivilegedScope.h"
+#include "core/SystemError.h"
 #include "core/TextFile.h"
 #include "files/FileTransaction.h"
 #include "files/MD5.h"
@@ -325,7 +326,7 @@ void TstPayrollFile::save_failureKeepsThePreviousPair()
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     QVERIFY(!saved.ok());
-    QCOMPARE(saved.error(), qt_error_string(obstacle == u"read-only"_s ? EACCES : EISDIR));
+    QCOMPARE(saved.error(), SystemError::fromErrno(obstacle == u"read-only"_s ? EACCES : EISDIR).text);
     QCOMPARE(snapshot(folder), before);
 }
 

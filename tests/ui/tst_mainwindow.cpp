@@ -1,6 +1,7 @@
 #include "UiFixture.h"
 
 #include "ui/ListPage.h"
+#include "ui/QtSeams.h"
 #include "ui/RecordListView.h"
 #include "ui/StatusPanels.h"
 
@@ -25,6 +26,8 @@ private Q_SLOTS:
     void tabs_areFivePagesWithTheirOwnListPanelAndButtons_data();
     void tabs_areFivePagesWithTheirOwnListPanelAndButtons();
     void statusBar_followsTheCurrentTab();
+    void fileFilter_becomesQtEntries_data();
+    void fileFilter_becomesQtEntries();
     void delete_removesEverySelectedRowAfterOneQuestion_data();
     void delete_removesEverySelectedRowAfterOneQuestion();
 
@@ -132,6 +135,27 @@ void tst_MainWindow::statusBar_followsTheCurrentTab()
     QCOMPARE(shown(), (QStringList{u"0"_s, u"0.00"_s}));
     tabs->setCurrentIndex(0);
     QCOMPARE(shown(), (QStringList{u"3"_s, u"12,645.65"_s}));
+}
+
+void tst_MainWindow::fileFilter_becomesQtEntries_data()
+{
+    QTest::addColumn<QString>("pairs");
+    QTest::addColumn<QString>("qt");
+
+    QTest::newRow("descriptions with a trailing blank")
+        << u"ZPK批量支付文件 (*.zpk) |*.zpk|其它 (*.bpt)|*.bpt|"_s
+        << u"ZPK批量支付文件 (*.zpk);;其它 (*.bpt)"_s;
+    QTest::newRow("a file name as the pattern")
+        << u"ZPK跨行行别列表 (BankCode.xml) |BankCode.xml|"_s << u"ZPK跨行行别列表 (BankCode.xml)"_s;
+    QTest::newRow("description without its pattern")
+        << u"代发工资册|benepayroll.xml|"_s << u"代发工资册 (benepayroll.xml)"_s;
+}
+
+void tst_MainWindow::fileFilter_becomesQtEntries()
+{
+    QFETCH(QString, pairs);
+    QFETCH(QString, qt);
+    QCOMPARE(qtFileFilter(pairs), qt);
 }
 
 void tst_MainWindow::delete_removesEverySelectedRowAfterOneQuestion_data()

@@ -1,0 +1,79 @@
+#include "BranchTableUpdate.h"
+
+#include "TableLoaders.h"
+
+#include "core/SystemError.h"
+#include "core/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+
+namespace lgbatch {
+
+QString BranchTableUpdate::currentTable(const QString &programDir)
+{
+    return programDir + QLatin1Char('/') + tableFileName(TableKind::BankCode);
+}
+
+QString BranchTableUpdate::backupTable(const QString &programDir)
+{
+    return currentTable(programDir) + QStringLiteral(".bak");
+}
+
+bool BranchTableUpdate::isTableInUse(const QString &programDir, const QString &picked)
+{
+    const QString current = currentTable(programDir);
+    if (picked == current)
+        return true;
+    const QFileInfo pickedInfo(picked);
+    const QFileInfo currentInfo(current);
+    return pickedInfo.exists() && currentInfo.exists() &&
+           pickedInfo.canonicalFilePath() == currentInfo.canonicalFilePath();
+}
+
+Status BranchTableUpdate::replaceTable(const QString &programDir, const QString &picked)
+{
+    const QString current = currentTable(programDir);
+    const QString backup = backupTable(programDir);
+    // A rename onto an existing name would replace it without a word on some systems: the
+    // backup of an earlier update is never overwritten.
+    if (QFileInfo::exists(backup))
+        return Error{SystemError::fromErrno(EEXIST).text, SystemError::FileAlreadyExists};
+
+    const Result<QByteArray> bytes = TextFile::readBytes(picked);
+    if (!bytes)
+        return bytes.errorInfo();
+    // A table the program could not load would end it at the next start.
+    if (!parseBankCodeTable(bytes.value()))
+        return Status::failure(QStringLiteral("所选文件不是有效的支付系统行号表"));
+
+    // The copy goes beside the current table first, so that the last step is a rename within
+    // one folder.
+    QTemporaryFile staged(current + QStringLiteral(".XXXXXX"));
+    if (!staged.open())
+        return SystemError::ofFile(staged, errno);
+    if (staged.write(bytes.value()) != bytes.value().size() || !staged.flush()) {
+        const int code = errno;
+        return SystemError::ofFile(staged, code);
+    }
+    staged.close();
+
+    QFile currentFile(current);
+    if (!currentFile.rename(backup)) {
+        const int code = errno;
+        return SystemError::ofFile(currentFile, code);
+    }
+    if (!staged.rename(current)) {
+        const int code = errno;
+        const Error error = SystemError::ofFile(staged, code);
+        QFile::rename(backup, current);
+        return error;
+    }
+    staged.setAutoRemove(false);
+    return {};
+}
+
+} // namespace lgbatch
