@@ -71,9 +71,10 @@ def two_rows_in_list_and_status_bar():
 
         prog.press(prog.button("代发工资名册", main))
         roster = shown_list(prog, main, "the payroll roster")
-        harness.wait_for(lambda: [row[:2] for row in harness.table_rows(roster)] == [["张三", "123456789012345"]],
-                         "the payroll roster to hold 张三")
-        check(True, "the payroll roster holds only the payee the user agreed to keep")
+        kept = [["张三", "123456789012345"]]
+        harness.wait_for(lambda: [row[:2] for row in harness.table_rows(roster)] == kept, f"the payroll roster to hold {kept}")
+        check([row[:2] for row in harness.table_rows(roster)] == kept,
+              "the payroll roster holds only the payee the user agreed to keep")
 
 
 if __name__ == "__main__":

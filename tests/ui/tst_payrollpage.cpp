@@ -48,6 +48,7 @@ private Q_SLOTS:
     void add_totalAboveTheBatchCeilingShowsWithoutWarning();
     void edit_overwritesOnlyTheCurrentRow_data();
     void edit_overwritesOnlyTheCurrentRow();
+    void rowClick_fillsThePanelUnlessSeveralRowsAreSelected();
     void leavingAField_reformatsOrRefuses_data();
     void leavingAField_reformatsOrRefuses();
 
@@ -206,6 +207,23 @@ void tst_PayrollPage::edit_overwritesOnlyTheCurrentRow()
                  (QStringList{u"丁"_s, u"6222020200112233"_s, u"澜港银行"_s, u"300.00"_s, u"补发"_s}));
         QCOMPARE(panel()->txtAmount2()->text(), u"300.00"_s);
     }
+}
+
+void tst_PayrollPage::rowClick_fillsThePanelUnlessSeveralRowsAreSelected()
+{
+    PayrollListModel &list = m_fx->window->workspace().payrollList();
+    list.AddPayrollRow({u"甲"_s, Account, u"1.00"_s, u"一月"_s});
+    list.AddPayrollRow({u"乙"_s, u"6222020200112233"_s, u"2,000.00"_s, u"二月"_s});
+    QTreeView *view = m_page->list();
+    const auto click = [view, &list](int row, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
+                          view->visualRect(list.index(row - 1, 1)).center());
+    };
+
+    click(2, {});
+    QCOMPARE(panelTexts(), (QStringList{u"乙"_s, u"6222020200112233"_s, u"2,000.00"_s, u"二月"_s}));
+    click(1, Qt::ControlModifier);
+    QCOMPARE(panelTexts(), (QStringList{QString(), QString(), u"0.00"_s, QString()}));
 }
 
 void tst_PayrollPage::leavingAField_reformatsOrRefuses_data()
