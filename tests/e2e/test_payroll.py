@@ -63,8 +63,6 @@ def two_rows_in_list_and_status_bar():
         want = [[name, account, "澜港银行", listed, remark] for name, account, _a, remark, _q, listed in ROWS]
         harness.wait_for(lambda: harness.table_rows(table) == want, f"the payroll list to hold {want}")
         check(harness.table_rows(table) == want, "the list holds both rows, amounts in display form")
-        check(harness.table_headers(table) == ["收款人名称", "收款人账号", "收款人银行开户行", "金额", "备注"],
-              "the list shows the payroll columns")
         total = ["总笔数：", "2", "总金额 ：", "100,001,234.50"]
         harness.wait_for(lambda: status_bar(main) == total, f"the status bar to show {total}")
         check(status_bar(main) == total, f"the status bar shows count and total {status_bar(main)}")
@@ -72,9 +70,9 @@ def two_rows_in_list_and_status_bar():
         prog.press(prog.button("代发工资名册", main))
         roster = shown_list(prog, main, "the payroll roster")
         kept = [["张三", "123456789012345"]]
-        harness.wait_for(lambda: [row[:2] for row in harness.table_rows(roster)] == kept, f"the payroll roster to hold {kept}")
-        check([row[:2] for row in harness.table_rows(roster)] == kept,
-              "the payroll roster holds only the payee the user agreed to keep")
+        payees = lambda: [row[:2] for row in harness.table_rows(roster)]  # noqa: E731
+        harness.wait_for(lambda: payees() == kept, f"the payroll roster to hold {kept}")
+        check(payees() == kept, "the payroll roster holds only the payee the user agreed to keep")
 
 
 if __name__ == "__main__":

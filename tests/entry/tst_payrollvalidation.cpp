@@ -39,15 +39,11 @@ void TstPayrollValidation::validate_firstFailingRuleDecides_data()
         << panel(u"张三"_s, u"12345678901234a"_s, u"1.00"_s) << ownBank << QString();
     QTest::newRow("3 wrong check digit")
         << panel(u"张三"_s, u"123456789012347"_s, u"1.00"_s) << ownBank << QString();
-    QTest::newRow("3 seventeen digits")
-        << panel(u"张三"_s, u"62220202001122334"_s, u"1.00"_s) << ownBank << QString();
     QTest::newRow("4 amount empty") << panel(u"张三"_s, account, {}) << badAmount << QString();
     QTest::newRow("4 amount zero") << panel(u"张三"_s, account, u"0.00"_s) << badAmount << QString();
     QTest::newRow("4 amount negative") << panel(u"张三"_s, account, u"-5"_s) << badAmount << QString();
-    QTest::newRow("4 amount letters") << panel(u"张三"_s, account, u"1O0"_s) << badAmount << QString();
     QTest::newRow("order: name before amount")
         << panel({}, account, {}) << u"收款人名称错误！"_s << QString();
-    QTest::newRow("order: account before amount") << panel(u"张三"_s, {}, {}) << ownBank << QString();
 
     // The amount as the field shows it once left, whether or not the focus left it.
     QTest::newRow("amount stored in display form")
