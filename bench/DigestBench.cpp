@@ -6,6 +6,7 @@
 #include "entry/PayrollItem.h"
 #include "files/MD5.h"
 #include "files/PayrollFile.h"
+#include "workspace/PayrollListFile.h"
 
 #include <benchmark/benchmark.h>
 #include <openssl/evp.h>
@@ -221,5 +222,45 @@ void BM_ReadPayroll32767(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ReadPayroll32767)->Unit(benchmark::kMillisecond);
+
+// The same through the list: every row read back from the payroll list, then the save of both
+// files, as 保存 runs it.
+void BM_WritePayrollList32767(benchmark::State &state)
+{
+    ApplicationState appState;
+    QTemporaryDir dir;
+    Workspace workspace(appState, dir.path());
+    QList<RecordListModel::Row> rows;
+    for (const PayrollItem &item : largestPayroll())
+        rows.append({PayrollListModel::rowTextsOf(item)});
+    workspace.payrollList().appendRows(std::move(rows));
+    workspace.setTransferDate(QDate(2024, 1, 5));
+    workspace.CurrentPayrollFileName = payrollPath(dir);
+    for (auto _ : state) {
+        if (!WritePayrollFile(workspace).ok) {
+            state.SkipWithError("the save failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_WritePayrollList32767)->Unit(benchmark::kMillisecond);
+
+// An overwriting import of the full file into the list: verify, decode, replace every row.
+void BM_ReadPayrollList32767(benchmark::State &state)
+{
+    ApplicationState appState;
+    QTemporaryDir dir;
+    const QString path = payrollPath(dir);
+    if (!PayrollFile::save(path, largestPayroll(), QDate(2024, 1, 5)))
+        die(QStringLiteral("cannot save the sample payroll file"));
+    Workspace workspace(appState, dir.path());
+    for (auto _ : state) {
+        if (!ReadPayrollFile(workspace, path, true).ok || workspace.payrollList().count() != LargestPayroll) {
+            state.SkipWithError("the payroll file did not load into the list");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ReadPayrollList32767)->Unit(benchmark::kMillisecond);
 
 } // namespace

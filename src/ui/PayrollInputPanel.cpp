@@ -36,4 +36,9 @@ PayrollInputPanel::PayrollInputPanel(QWidget *parent)
     column->addStretch();
 }
 
+PayrollItem PayrollInputPanel::panelInput() const
+{
+    return {m_name->currentText(), m_account->currentText(), m_amount->text(), m_remark->text()};
+}
+
 } // namespace lgbatch

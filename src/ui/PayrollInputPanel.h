@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entry/PayrollItem.h"
+
 #include <QFrame>
 
 class QComboBox;
@@ -21,6 +23,9 @@ public:
     QLineEdit *txtAmount2() const { return m_amount; }
     QDateEdit *DTPickerTransferDate2() const { return m_date; }
     QLineEdit *txtRemark2() const { return m_remark; }
+
+    // The texts of name, account, amount and remark as they stand.
+    PayrollItem panelInput() const;
 
 private:
     QComboBox *m_name;

@@ -1,9 +1,13 @@
 #include "PayrollPage.h"
 
+#include "FieldBehaviours.h"
 #include "HourGlass.h"
 #include "StatusPanels.h"
 
+#include "core/FieldText.h"
+#include "entry/FieldRules.h"
 #include "entry/ListTotals.h"
+#include "entry/PayrollValidation.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -27,8 +31,24 @@ PayrollPage::PayrollPage(Workspace &workspace, Prompter &prompter, StatusPanels 
     QDateEdit *date = m_panel->DTPickerTransferDate2();
     connect(&workspace, &Workspace::transferDateChanged, date, &QDateEdit::setDate);
     connect(date, &QDateEdit::dateChanged, &workspace, &Workspace::setTransferDate);
+    connect(addButton(), &QPushButton::clicked, this, &PayrollPage::cmdAddPayroll_Click);
+    connect(editButton(), &QPushButton::clicked, this, &PayrollPage::cmdEditPayroll_Click);
     connect(deleteButton(), &QPushButton::clicked, this, &PayrollPage::cmdDeletePayroll_Click);
     connect(list(), &RecordListView::rowClicked, this, &PayrollPage::lstPayroll_ItemClick);
+    installFieldBehaviours();
+}
+
+void PayrollPage::installFieldBehaviours()
+{
+    const auto bringForward = [this] { Q_EMIT forwardRequested(); };
+    FieldBehaviours::installAmountField(m_panel->txtAmount2(), prompter(), bringForward);
+    // Every payroll payee is at the own bank: the account-or-card test always runs.
+    const AccountFieldRule account{QStringLiteral("收款人账号/卡号错误！"),
+                                   AccountFieldRule::OwnBank::AccountOrCard,
+                                   QStringLiteral("收款人账号/卡号错误，必须为本行账号/卡号！")};
+    FieldBehaviours::installAccountField(
+        m_panel->cbBeneAccount2(), account, [] { return true; }, m_workspace.checkDigit(), prompter(),
+        bringForward);
 }
 
 void PayrollPage::RefreshPayrollTotals()
@@ -44,6 +64,68 @@ void PayrollPage::ClearPayrollInput()
     m_panel->cbBeneAccount2()->setEditText(QString());
     m_panel->txtAmount2()->setText(QStringLiteral("0.00"));
     m_panel->txtRemark2()->clear();
+}
+
+std::optional<PayrollItem> PayrollPage::ValidatePayrollInput()
+{
+    Result<PayrollItem> record =
+        lgbatch::ValidatePayrollInput(m_panel->panelInput(), m_workspace.checkDigit());
+    if (!record) {
+        prompter().warning(record.error());
+        return std::nullopt;
+    }
+    return std::move(record).value();
+}
+
+void PayrollPage::cmdAddPayroll_Click()
+{
+    HourGlass busy;
+    const std::optional<PayrollItem> record = ValidatePayrollInput();
+    if (!record)
+        return;
+    m_workspace.payrollList().AddPayrollRow(*record);
+    RefreshPayrollTotals();
+    m_workspace.payrollList().setChanged(true);
+    offerToPayrollRoster(*record);
+    ClearPayrollInput();
+    m_panel->cbBeneName2()->setFocus(Qt::OtherFocusReason);
+}
+
+void PayrollPage::offerToPayrollRoster(const PayrollItem &record)
+{
+    PayrollBeneficiaryListModel &roster = m_workspace.payrollRoster();
+    for (int row = 1; row <= roster.count(); ++row) {
+        const PayrollBeneficiary known = roster.ReadPayrollBeneficiaryRow(row);
+        if (known.BeneAccount == record.BeneAccount && known.BeneName == record.BeneName)
+            return;
+    }
+    if (prompter().question(QStringLiteral("收款人不存在，需要保存到名册吗？"), Prompter::Buttons::YesNo) !=
+        Prompter::Answer::Yes)
+        return;
+    // The roster file is "|"-separated: a name it cannot carry stays out of the roster, where
+    // it would stop every later save of it. The row itself is in the payroll list already.
+    if (const std::optional<QString> unstorable = firstUnstorableField(
+            {{QStringLiteral("收款人名称"), record.BeneName}}, FieldText::PipeFileReserved)) {
+        prompter().warning(*unstorable);
+        return;
+    }
+    roster.AddPayrollBeneficiary({record.BeneName, record.BeneAccount});
+    roster.setChanged(true);
+}
+
+void PayrollPage::cmdEditPayroll_Click()
+{
+    HourGlass busy;
+    if (!hasCurrentRow())
+        return;
+    const std::optional<PayrollItem> record = ValidatePayrollInput();
+    if (!record)
+        return;
+    // The panel shows what the row now holds (the amount in its display form).
+    m_panel->txtAmount2()->setText(record->Amount);
+    m_workspace.payrollList().setRowTexts(list()->currentRow(), PayrollListModel::rowTextsOf(*record));
+    RefreshPayrollTotals();
+    m_workspace.payrollList().setChanged(true);
 }
 
 void PayrollPage::cmdDeletePayroll_Click()

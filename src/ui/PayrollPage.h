@@ -5,6 +5,8 @@
 
 #include "workspace/Workspace.h"
 
+#include <optional>
+
 namespace lgbatch {
 
 class StatusPanels;
@@ -26,8 +28,15 @@ public:
     void ClearPayrollInput();
 
 private:
+    void cmdAddPayroll_Click();
+    void cmdEditPayroll_Click();
     void cmdDeletePayroll_Click();
     void lstPayroll_ItemClick();
+    // The row the panel stands for, or nothing once the first failing rule's warning is shown.
+    std::optional<PayrollItem> ValidatePayrollInput();
+    // Offers to keep a payee the payroll roster does not hold under this name and account.
+    void offerToPayrollRoster(const PayrollItem &record);
+    void installFieldBehaviours();
 
     Workspace &m_workspace;
     StatusPanels &m_status;
