@@ -1,4 +1,5 @@
 #include "TableFiles.h"
+#include "core/SystemError.h"
 #include "core/TextFile.h"
 #include "files/MD5.h"
 #include "files/PayrollFile.h"
@@ -44,7 +45,7 @@ void TstPayrollListFile::write_savesBothFilesOrSetsTheFlag_data()
 
     QTest::newRow("saved") << u"salary.csv"_s << QString();
     QTest::newRow("the name is a folder")
-        << u"folder"_s << u"保存文件失败！【%1】"_s.arg(qt_error_string(EISDIR));
+        << u"folder"_s << u"保存文件失败！【%1】"_s.arg(SystemError::fromErrno(EISDIR).text);
     QTest::newRow("no name") << QString() << u"保存文件失败！【未指定文件名】"_s;
 }
 
