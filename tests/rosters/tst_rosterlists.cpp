@@ -1,5 +1,4 @@
 #include "rosters/RosterLists.h"
-#include "rosters/RosterPickerLists.h"
 
 #include <QTest>
 
@@ -14,7 +13,6 @@ private Q_SLOTS:
     void beneficiary_readsBackWithDerivedCodes_data();
     void beneficiary_readsBackWithDerivedCodes();
     void payerAndPayrollRows_showOwnBank();
-    void pickerLists_distinctInOrderOfFirstRow();
 };
 
 void TstRosterLists::beneficiary_readsBackWithDerivedCodes_data()
@@ -57,36 +55,6 @@ void TstRosterLists::payerAndPayrollRows_showOwnBank()
     QCOMPARE(payroll.headerData(2, Qt::Horizontal).toString(), u"付款人银行开户行"_s);
     QVERIFY((payers.ReadPayerRow(1) == Payer{u"澜港科技"_s, u"123456789012345"_s}));
     QVERIFY((payroll.ReadPayrollBeneficiaryRow(1) == PayrollBeneficiary{u"李四"_s, u"6222020200112233"_s}));
-}
-
-void TstRosterLists::pickerLists_distinctInOrderOfFirstRow()
-{
-    PayerListModel roster;
-    for (const auto &[name, account] : QList<std::pair<QString, QString>>{
-             {u"乙"_s, u"2"_s}, {u"甲"_s, u"1"_s}, {u"乙"_s, u"3"_s}, {u"丙"_s, u"1"_s}, {u"乙"_s, u"2"_s}})
-        roster.AddPayer({name, account});
-    RosterPickerLists lists;
-    lists.rebuild(roster);
-
-    QCOMPARE(lists.names(), (QStringList{u"乙"_s, u"甲"_s, u"丙"_s}));
-    QCOMPARE(lists.accounts(), (QStringList{u"2"_s, u"1"_s, u"3"_s}));
-    QCOMPARE(lists.indexOfAccount(u"3"_s), 2);
-    QCOMPARE(lists.indexOfName(u"丁"_s), -1);
-    // A name's accounts are every one of its rows', repeats included.
-    QCOMPARE(accountsOfName(roster, u"乙"_s), (QStringList{u"2"_s, u"3"_s, u"2"_s}));
-
-    // Appended rows extend the lists exactly as a rebuild would.
-    roster.AddPayer({u"丁"_s, u"3"_s});
-    roster.AddPayer({u"戊"_s, u"4"_s});
-    lists.append(roster, 6, 7);
-    RosterPickerLists rebuilt;
-    rebuilt.rebuild(roster);
-    QCOMPARE(lists.names(), rebuilt.names());
-    QCOMPARE(lists.accounts(), rebuilt.accounts());
-    QCOMPARE(lists.names().last(), u"戊"_s);
-
-    QCOMPARE(roster.findPayer(u"丙"_s, u"1"_s), 4);
-    QCOMPARE(roster.findPayer(u"丙"_s, u"2"_s), 0);
 }
 
 QTEST_GUILESS_MAIN(TstRosterLists)
