@@ -2,6 +2,16 @@
 
 namespace lgbatch {
 
+int findNameAndAccount(const RecordListModel &roster, const QString &name, const QString &account)
+{
+    for (int row = 1; row <= roster.count(); ++row) {
+        if (roster.cellText(row, RosterNameColumn) == name &&
+            roster.cellText(row, RosterAccountColumn) == account)
+            return row;
+    }
+    return 0;
+}
+
 BeneficiaryListModel::BeneficiaryListModel(const ReferenceTables &tables, QObject *parent)
     : RecordListModel({QStringLiteral("收款人名称"), QStringLiteral("收款人账号"),
                        QStringLiteral("收款人银行开户行"), QStringLiteral("备注")},
@@ -36,6 +46,17 @@ Beneficiary BeneficiaryListModel::ReadBeneficiaryRow(int index) const
     record.StateCode = codes.StateCode;
     record.CityCode = codes.CityCode;
     return record;
+}
+
+int BeneficiaryListModel::findBeneficiary(const QString &name, const QString &account,
+                                          const QString &remark) const
+{
+    for (int row = 1; row <= count(); ++row) {
+        if (cellText(row, RosterNameColumn) == name && cellText(row, RosterAccountColumn) == account &&
+            cellText(row, RemarkColumn) == remark)
+            return row;
+    }
+    return 0;
 }
 
 PayerListModel::PayerListModel(QObject *parent)

@@ -7,18 +7,31 @@
 
 namespace lgbatch {
 
+// Every roster keeps the name in its first column and the account in its second.
+inline constexpr int RosterNameColumn = 0;
+inline constexpr int RosterAccountColumn = 1;
+
+// The first row (from 1) whose name and account equal these texts exactly, or 0: a payer and a
+// payroll beneficiary are known by name and account.
+int findNameAndAccount(const RecordListModel &roster, const QString &name, const QString &account);
+
 // The beneficiary roster `lstBene`. Only name, account, branch name and remark are stored;
 // reading a row back derives the codes from the branch table.
 class BeneficiaryListModel : public RecordListModel
 {
     Q_OBJECT
 public:
+    static constexpr int RemarkColumn = 3;
+
     explicit BeneficiaryListModel(const ReferenceTables &tables, QObject *parent = nullptr);
 
     static QStringList rowTextsOf(const Beneficiary &record);
 
     void AddBeneficiary(const Beneficiary &record);
     Beneficiary ReadBeneficiaryRow(int index) const;
+    // The first row (from 1) with exactly this name, account and remark, or 0: a beneficiary
+    // is known by all three, so one account may be kept under several remarks.
+    int findBeneficiary(const QString &name, const QString &account, const QString &remark) const;
 
 private:
     const ReferenceTables &m_tables;
@@ -35,6 +48,10 @@ public:
 
     void AddPayer(const Payer &record);
     Payer ReadPayerRow(int index) const;
+    int findPayer(const QString &name, const QString &account) const
+    {
+        return findNameAndAccount(*this, name, account);
+    }
 };
 
 // The payroll roster `lstBenePayroll`; its bank column shows the own bank on every row.
@@ -48,6 +65,10 @@ public:
 
     void AddPayrollBeneficiary(const PayrollBeneficiary &record);
     PayrollBeneficiary ReadPayrollBeneficiaryRow(int index) const;
+    int findPayrollBeneficiary(const QString &name, const QString &account) const
+    {
+        return findNameAndAccount(*this, name, account);
+    }
 };
 
 } // namespace lgbatch

@@ -1,6 +1,7 @@
 #include "BatchPage.h"
 
 #include "HourGlass.h"
+#include "RosterPicker.h"
 #include "StatusPanels.h"
 
 #include "entry/ListTotals.h"
@@ -23,6 +24,8 @@ BatchPage::BatchPage(Workspace &workspace, Prompter &prompter, StatusPanels &sta
           new BatchInputPanel(workspace.state(), workspace.tables(), workspace.checkDigit(), prompter, this))
 {
     setPanel(m_panel);
+    new RosterPicker(workspace.beneRoster(), m_panel->cbBeneName(), m_panel->cbBeneAccount());
+    new RosterPicker(workspace.payerRoster(), m_panel->cbPayerName(), m_panel->cbPayerAccount());
     connect(m_panel->branchPicker(), &BranchPicker::typedNameRefused, this, &ListPage::forwardRequested);
     connect(deleteButton(), &QPushButton::clicked, this, &BatchPage::cmdDelete_Click);
     connect(list(), &RecordListView::rowClicked, this, &BatchPage::lstData_ItemClick);

@@ -44,6 +44,20 @@ BeneInputPanel::BeneInputPanel(const ReferenceTables &tables, Prompter &prompter
     column->addStretch();
 }
 
+BeneficiaryPanelInput BeneInputPanel::panelInput() const
+{
+    BeneficiaryPanelInput input;
+    input.BeneName = m_name->text();
+    input.BeneAccount = m_account->text();
+    input.OwnBank = m_ownBank.yes->isChecked();
+    input.State = m_branch->cbState()->currentText();
+    input.City = m_branch->cbCity()->currentText();
+    input.BankType = m_branch->cbBankType()->currentText();
+    input.Bank = m_branch->cbBank()->currentText();
+    input.Remark = m_remark->text();
+    return input;
+}
+
 void BeneInputPanel::optYes2_Click()
 {
     HourGlass busy;

@@ -3,6 +3,8 @@
 #include "BranchPicker.h"
 #include "PanelWidgets.h"
 
+#include "rosters/RosterRules.h"
+
 #include <QFrame>
 
 class QLineEdit;
@@ -17,6 +19,9 @@ class BeneInputPanel : public QFrame
     Q_OBJECT
 public:
     BeneInputPanel(const ReferenceTables &tables, Prompter &prompter, QWidget *parent = nullptr);
+
+    // The panel's texts as the user left them.
+    BeneficiaryPanelInput panelInput() const;
 
     BranchPicker *branchPicker() const { return m_branch; }
     QLineEdit *txtBeneName() const { return m_name; }

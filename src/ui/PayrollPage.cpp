@@ -2,6 +2,7 @@
 
 #include "FieldBehaviours.h"
 #include "HourGlass.h"
+#include "RosterPicker.h"
 #include "StatusPanels.h"
 
 #include "core/FieldText.h"
@@ -27,6 +28,7 @@ PayrollPage::PayrollPage(Workspace &workspace, Prompter &prompter, StatusPanels 
       m_workspace(workspace), m_status(status), m_panel(new PayrollInputPanel(this))
 {
     setPanel(m_panel);
+    new RosterPicker(workspace.payrollRoster(), m_panel->cbBeneName2(), m_panel->cbBeneAccount2());
     // The picker shows the workspace's date, and a date the user picks is the workspace's.
     QDateEdit *date = m_panel->DTPickerTransferDate2();
     connect(&workspace, &Workspace::transferDateChanged, date, &QDateEdit::setDate);

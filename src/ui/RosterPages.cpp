@@ -1,5 +1,6 @@
 #include "RosterPages.h"
 
+#include "FieldBehaviours.h"
 #include "HourGlass.h"
 #include "PanelWidgets.h"
 #include "StatusPanels.h"
@@ -14,6 +15,25 @@
 
 namespace lgbatch {
 
+namespace {
+
+// 保存 on a roster tab writes the roster's own file in the program directory, without a dialog.
+void saveRoster(Workspace &workspace, Roster roster, Prompter &prompter)
+{
+    HourGlass busy;
+    if (rosterList(workspace, roster).count() == 0) {
+        prompter.warning(QStringLiteral("无记录保存！"));
+        return;
+    }
+    if (const std::optional<QString> failure = writeRosterFile(workspace, roster)) {
+        prompter.warning(*failure);
+        return;
+    }
+    prompter.information(QStringLiteral("保存完毕！"));
+}
+
+} // namespace
+
 BeneRosterPage::BeneRosterPage(Workspace &workspace, Prompter &prompter, StatusPanels &status,
                                QWidget *parent)
     : ListPage(workspace.beneRoster(),
@@ -27,8 +47,60 @@ BeneRosterPage::BeneRosterPage(Workspace &workspace, Prompter &prompter, StatusP
 {
     setPanel(m_panel);
     connect(m_panel->branchPicker(), &BranchPicker::typedNameRefused, this, &ListPage::forwardRequested);
+    FieldBehaviours::installAccountField(
+        m_panel->txtBeneAccount(), beneficiaryAccountField(),
+        [this] { return m_panel->optYes2()->isChecked(); }, workspace.checkDigit(), prompter,
+        [this] { Q_EMIT forwardRequested(); });
+    connect(addButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdAddBene_Click);
+    connect(editButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdEditBene_Click);
     connect(deleteButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdDeleteBene_Click);
+    connect(saveButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdSaveBene_Click);
     connect(list(), &RecordListView::rowClicked, this, &BeneRosterPage::lstBene_ItemClick);
+}
+
+bool BeneRosterPage::ValidateBeneficiaryInput()
+{
+    const std::optional<QString> failure = lgbatch::ValidateBeneficiaryInput(
+        m_panel->panelInput(), m_workspace.tables(), m_workspace.checkDigit());
+    if (failure)
+        prompter().warning(*failure);
+    return !failure;
+}
+
+void BeneRosterPage::cmdAddBene_Click()
+{
+    HourGlass busy;
+    if (!ValidateBeneficiaryInput())
+        return;
+    const Beneficiary record = beneficiaryOf(m_panel->panelInput());
+    BeneficiaryListModel &roster = m_workspace.beneRoster();
+    // The same name and account under another remark is another entry.
+    if (roster.findBeneficiary(record.BeneName, record.BeneAccount, record.Remark) > 0) {
+        prompter().warning(QStringLiteral("收款人账号已存在！"));
+        return;
+    }
+    roster.AddBeneficiary(record);
+    roster.setChanged(true);
+    ClearBeneficiaryInput();
+    m_panel->txtBeneName()->setFocus(Qt::OtherFocusReason);
+}
+
+void BeneRosterPage::cmdEditBene_Click()
+{
+    HourGlass busy;
+    if (!hasCurrentRow() || !ValidateBeneficiaryInput())
+        return;
+    const int row = list()->currentRow();
+    BeneficiaryListModel &roster = m_workspace.beneRoster();
+    roster.setRowTexts(row, BeneficiaryListModel::rowTextsOf(beneficiaryOf(m_panel->panelInput())));
+    roster.setChanged(true);
+    // The branch has just passed validation: a red mark for a missing branch no longer holds.
+    ColorListRow(roster, row, QStringLiteral("0"));
+}
+
+void BeneRosterPage::cmdSaveBene_Click()
+{
+    saveRoster(m_workspace, Roster::Beneficiaries, prompter());
 }
 
 void BeneRosterPage::ClearBeneficiaryInput()
@@ -42,6 +114,7 @@ void BeneRosterPage::ClearBeneficiaryInput()
 void BeneRosterPage::cmdDeleteBene_Click()
 {
     HourGlass busy;
+    // The pickers of tab 0 follow the removal by themselves.
     if (confirmAndRemoveSelectedRows() == 0)
         return;
     m_workspace.beneRoster().setChanged(true);
@@ -81,7 +154,9 @@ SimpleRosterNames SimpleRosterNames::payers()
             QStringLiteral("付款人名称："),
             QStringLiteral("txtPayerName"),
             QStringLiteral("付款人账号："),
-            QStringLiteral("txtPayerAccount")};
+            QStringLiteral("txtPayerAccount"),
+            Roster::Payers,
+            NameAccountRules::payers()};
 }
 
 SimpleRosterNames SimpleRosterNames::payrollBeneficiaries()
@@ -95,12 +170,16 @@ SimpleRosterNames SimpleRosterNames::payrollBeneficiaries()
             QStringLiteral("收款人名称："),
             QStringLiteral("txtBeneName2"),
             QStringLiteral("收款人账号/卡号："),
-            QStringLiteral("txtBeneAccount2")};
+            QStringLiteral("txtBeneAccount2"),
+            Roster::PayrollBeneficiaries,
+            NameAccountRules::payrollBeneficiaries()};
 }
 
-SimpleRosterPage::SimpleRosterPage(RecordListModel &roster, const SimpleRosterNames &names,
-                                   Prompter &prompter, StatusPanels &status, QWidget *parent)
-    : ListPage(roster, names.page, prompter, parent), m_roster(roster), m_status(status)
+SimpleRosterPage::SimpleRosterPage(Workspace &workspace, const SimpleRosterNames &names, Prompter &prompter,
+                                   StatusPanels &status, QWidget *parent)
+    : ListPage(rosterList(workspace, names.roster), names.page, prompter, parent), m_workspace(workspace),
+      m_which(names.roster), m_rules(names.rules), m_roster(rosterList(workspace, names.roster)),
+      m_status(status)
 {
     auto *panel = new QFrame(this);
     panel->setObjectName(names.panel);
@@ -114,8 +193,59 @@ SimpleRosterPage::SimpleRosterPage(RecordListModel &roster, const SimpleRosterNa
     column->addLayout(form);
     column->addStretch();
     setPanel(panel);
+    // Both rosters take only own-bank numbers: the account is tested whenever it is left.
+    FieldBehaviours::installAccountField(
+        m_account, m_rules.accountField, [] { return true; }, workspace.checkDigit(), prompter,
+        [this] { Q_EMIT forwardRequested(); });
+    connect(addButton(), &QPushButton::clicked, this, &SimpleRosterPage::addClick);
+    connect(editButton(), &QPushButton::clicked, this, &SimpleRosterPage::editClick);
     connect(deleteButton(), &QPushButton::clicked, this, &SimpleRosterPage::deleteClick);
+    connect(saveButton(), &QPushButton::clicked, this,
+            [this] { saveRoster(m_workspace, m_which, this->prompter()); });
     connect(list(), &RecordListView::rowClicked, this, &SimpleRosterPage::itemClick);
+}
+
+bool SimpleRosterPage::validateInput()
+{
+    const std::optional<QString> failure =
+        validateNameAndAccount(m_rules, m_name->text(), m_account->text(), m_workspace.checkDigit());
+    if (failure)
+        prompter().warning(*failure);
+    return !failure;
+}
+
+void SimpleRosterPage::addClick()
+{
+    HourGlass busy;
+    if (!validateInput())
+        return;
+    const QString name = m_name->text();
+    const QString account = m_account->text();
+    if (findNameAndAccount(m_roster, name, account) > 0) {
+        prompter().warning(m_rules.duplicateMessage);
+        return;
+    }
+    if (m_which == Roster::Payers)
+        m_workspace.payerRoster().AddPayer({name, account});
+    else
+        m_workspace.payrollRoster().AddPayrollBeneficiary({name, account});
+    m_roster.setChanged(true);
+    clearInput();
+    m_name->setFocus(Qt::OtherFocusReason);
+}
+
+void SimpleRosterPage::editClick()
+{
+    HourGlass busy;
+    if (!hasCurrentRow() || !validateInput())
+        return;
+    const QString name = m_name->text();
+    const QString account = m_account->text();
+    m_roster.setRowTexts(list()->currentRow(),
+                         m_which == Roster::Payers
+                             ? PayerListModel::rowTextsOf({name, account})
+                             : PayrollBeneficiaryListModel::rowTextsOf({name, account}));
+    m_roster.setChanged(true);
 }
 
 void SimpleRosterPage::clearInput()

@@ -3,6 +3,8 @@
 #include "BeneInputPanel.h"
 #include "ListPage.h"
 
+#include "rosters/RosterRules.h"
+#include "workspace/RosterFileCommands.h"
 #include "workspace/Workspace.h"
 
 class QLineEdit;
@@ -26,7 +28,11 @@ public:
     void ClearBeneficiaryInput();
 
 private:
+    bool ValidateBeneficiaryInput();
+    void cmdAddBene_Click();
+    void cmdEditBene_Click();
     void cmdDeleteBene_Click();
+    void cmdSaveBene_Click();
     void lstBene_ItemClick();
 
     Workspace &m_workspace;
@@ -44,6 +50,8 @@ struct SimpleRosterNames
     QString nameField;    // txtPayerName
     QString accountLabel; // "付款人账号："
     QString accountField; // txtPayerAccount
+    Roster roster;
+    NameAccountRules rules;
 
     static SimpleRosterNames payers();
     static SimpleRosterNames payrollBeneficiaries();
@@ -54,7 +62,7 @@ class SimpleRosterPage : public ListPage
 {
     Q_OBJECT
 public:
-    SimpleRosterPage(RecordListModel &roster, const SimpleRosterNames &names, Prompter &prompter,
+    SimpleRosterPage(Workspace &workspace, const SimpleRosterNames &names, Prompter &prompter,
                      StatusPanels &status, QWidget *parent = nullptr);
 
     QLineEdit *nameField() const { return m_name; }
@@ -66,11 +74,20 @@ public:
     void clearInput();
 
 private:
+    // ValidatePayerInput / ValidatePayrollBeneficiaryInput.
+    bool validateInput();
+    // cmdAddPayer_Click / cmdAddBenePayroll_Click.
+    void addClick();
+    // cmdEditPayer_Click / cmdEditBenePayroll_Click.
+    void editClick();
     // cmdDeletePayer_Click / cmdDeleteBenePayroll_Click.
     void deleteClick();
     // lstPayer_ItemClick / lstBenePayroll_ItemClick.
     void itemClick();
 
+    Workspace &m_workspace;
+    Roster m_which;
+    NameAccountRules m_rules;
     RecordListModel &m_roster;
     StatusPanels &m_status;
     QLineEdit *m_name;

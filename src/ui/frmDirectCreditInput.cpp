@@ -7,6 +7,8 @@
 #include "StatusPanels.h"
 #include "frmAbout.h"
 
+#include "workspace/RosterFileCommands.h"
+
 #include <QDateEdit>
 #include <QEvent>
 #include <QMenuBar>
@@ -29,11 +31,10 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
       m_batchPage(new BatchPage(m_workspace, services.prompter, *m_status)),
       m_payrollPage(new PayrollPage(m_workspace, services.prompter, *m_status)),
       m_beneRosterPage(new BeneRosterPage(m_workspace, services.prompter, *m_status)),
-      m_payerRosterPage(new SimpleRosterPage(m_workspace.payerRoster(), SimpleRosterNames::payers(),
-                                             services.prompter, *m_status)),
-      m_payrollRosterPage(new SimpleRosterPage(m_workspace.payrollRoster(),
-                                               SimpleRosterNames::payrollBeneficiaries(), services.prompter,
-                                               *m_status))
+      m_payerRosterPage(
+          new SimpleRosterPage(m_workspace, SimpleRosterNames::payers(), services.prompter, *m_status)),
+      m_payrollRosterPage(new SimpleRosterPage(m_workspace, SimpleRosterNames::payrollBeneficiaries(),
+                                               services.prompter, *m_status))
 {
     setObjectName(QStringLiteral("frmDirectCreditInput"));
     m_tabs->setObjectName(QStringLiteral("tabInput"));
@@ -104,6 +105,10 @@ bool frmDirectCreditInput::Form_Load()
     // 7. Tab 0 is in front: its list, panel and status totals.
     tabInput_Click(TabBatch);
     // 8. Rosters: beneficiaries, payers, payroll beneficiaries, each list emptied first.
+    for (const Roster roster : AllRosters) {
+        if (const RosterFileRead read = readRosterFile(m_workspace, roster, true); read.message)
+            m_services.prompter.warning(*read.message);
+    }
     // 9. Batch totals.
     m_batchPage->RefreshBatchTotals();
     // 10. Personal-edition layout.

@@ -704,3 +704,17 @@ def run(test):
         _close_all()
         sys.exit(1)
     print(f"PASS {name}", flush=True)
+
+
+def restart(program):
+    """End the running program at once (nothing is asked, nothing saved) and start it again on the same
+    program directory, as a user who closes and reopens it finds it."""
+    if program.running():
+        os.killpg(program.process.pid, signal.SIGKILL)
+        program.wait_exit()
+    if getattr(program, "_log", None) is not None:
+        program._log.close()
+        program._log = None
+    program._app = None
+    print("restarting the program", flush=True)
+    return program.start()
