@@ -152,8 +152,6 @@ void TstBatchFiles::write_refusedLeavesPreviousFile_data()
     QTest::newRow("rows without a branch, each painted")
         << QStringList{GoneBranch, KnownBranch, GoneBranch} << u"张三"_s << false << QList<int>{1, 3}
         << noBranch << false;
-    QTest::newRow("own bank never painted")
-        << QStringList{u"澜港银行"_s, GoneBranch} << u"张三"_s << false << QList<int>{2} << noBranch << false;
     QTest::newRow("a name the file cannot carry")
         << QStringList{KnownBranch} << u"张|三"_s << false << QList<int>{}
         << u"保存文件失败！【第1行收款人名称不能含有字符“|”】"_s << true;
@@ -217,8 +215,6 @@ void TstBatchFiles::read_parsesBeforeTouchingTheList_data()
                                    << QString() << false;
     QTest::newRow("zpk append") << false << false << zpk << QStringList{u"原有"_s, u"甲"_s, u"乙*"_s, u"丙"_s}
                                 << QString() << false;
-    QTest::newRow("zpk of comments only, overwrite")
-        << false << true << zpk.first(2) << QStringList{} << QString() << false;
     QTest::newRow("broken zpk, overwrite: list as it was")
         << false << true << brokenZpk << QStringList{u"原有"_s} << tooShort << false;
     QTest::newRow("broken zpk, append: rows before the fault kept")
@@ -231,9 +227,6 @@ void TstBatchFiles::read_parsesBeforeTouchingTheList_data()
         << true << true << brokenBpt << QStringList{u"原有"_s} << notNumber << false;
     QTest::newRow("broken bpt, append: kept rows mark the list changed")
         << true << false << brokenBpt << QStringList{u"原有"_s, u"甲"_s} << notNumber << true;
-    QTest::newRow("broken bpt, nothing before the fault")
-        << true << false << brokenBpt.mid(1) << QStringList{u"原有"_s} << u"【第1行金额“1x”不是数字】"_s
-        << false;
 }
 
 void TstBatchFiles::read_parsesBeforeTouchingTheList()
