@@ -1,8 +1,10 @@
 #include "BatchValidation.h"
 
 #include "BatchPayment.h"
+#include "FieldRules.h"
 
 #include "core/Amount.h"
+#include "core/FieldText.h"
 
 namespace lgbatch {
 
@@ -62,6 +64,15 @@ BatchValidation ValidateBatchInput(const BatchPanelInput &panel, Edition edition
     } else {
         result.emergencyToSet = *amount > PersonalUrgentThreshold ? urgentMode() : nonUrgentMode();
     }
+    QList<std::pair<QString, QString>> stored;
+    if (corporate)
+        stored = {{QStringLiteral("付款人名称"), panel.PayerName},
+                  {QStringLiteral("付款人账号"), panel.PayerAccount}};
+    stored += {{QStringLiteral("收款人名称"), panel.BeneName},
+               {QStringLiteral("收款人账号/卡号"), panel.BeneAccount},
+               {QStringLiteral("备注"), panel.Remark}};
+    if (auto unstorable = firstUnstorableField(stored, FieldText::PipeFileReserved))
+        return {std::move(unstorable), std::nullopt};
     return result;
 }
 

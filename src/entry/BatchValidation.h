@@ -25,6 +25,7 @@ struct BatchPanelInput
     QString Bank;
     QString Amount;
     QString Emergency;
+    QString Remark;
 };
 
 struct BatchValidation
@@ -43,7 +44,8 @@ inline constexpr double CorporateUrgentThreshold = 20000.0;
 inline constexpr double PersonalUrgentThreshold = 50000.0;
 
 // The rules of an Add or Edit on the batch panel, in their fixed order; the first failing one
-// decides the message.
+// decides the message. Last comes the batch file's own limit: a text it could not carry
+// exactly ("|", a line break, a character GBK cannot hold) is refused, naming the field.
 BatchValidation ValidateBatchInput(const BatchPanelInput &panel, Edition edition,
                                    const ReferenceTables &tables, const CheckDigit &checkDigit);
 

@@ -3,8 +3,6 @@
 #include "HourGlass.h"
 #include "PanelWidgets.h"
 
-#include "entry/BatchPayment.h"
-
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -51,16 +49,16 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
     m_emergency->addItems({nonUrgentMode(), urgentMode()});
     m_emergency->setCurrentIndex(-1);
 
-    auto *beneForm = new QFormLayout(m_beneFrame);
-    addLabelledRow(beneForm, QStringLiteral("收款人名称："), m_beneName);
-    addLabelledRow(beneForm, QStringLiteral("收款人账号/卡号："), m_beneAccount);
-    const OwnBankOption ownBank = addOwnBankRow(beneForm, m_beneFrame, QString());
+    m_beneForm = new QFormLayout(m_beneFrame);
+    addLabelledRow(m_beneForm, QStringLiteral("收款人名称："), m_beneName);
+    addLabelledRow(m_beneForm, QStringLiteral("收款人账号/卡号："), m_beneAccount);
+    const OwnBankOption ownBank = addOwnBankRow(m_beneForm, m_beneFrame, QString());
     m_optYes = ownBank.yes;
     m_optNo = ownBank.no;
-    m_branch->addRowsTo(beneForm);
-    addLabelledRow(beneForm, QStringLiteral("金额："), m_amount);
-    addLabelledRow(beneForm, QStringLiteral("支付方式："), m_emergency, QStringLiteral("lblEmergency"));
-    addLabelledRow(beneForm, QStringLiteral("备注："), m_remark, QStringLiteral("lblRemark"));
+    m_branch->addRowsTo(m_beneForm);
+    addLabelledRow(m_beneForm, QStringLiteral("金额："), m_amount);
+    addLabelledRow(m_beneForm, QStringLiteral("支付方式："), m_emergency, QStringLiteral("lblEmergency"));
+    addLabelledRow(m_beneForm, QStringLiteral("备注："), m_remark, QStringLiteral("lblRemark"));
     m_branch->setRemarkBox(m_remark);
     chainTabOrder({m_payerName, m_payerAccount, m_beneName, m_beneAccount, m_optYes, m_optNo,
                    m_branch->cbState(), m_branch->cbCity(), m_branch->cbBankType(), m_branch->cbBank(),
@@ -92,6 +90,26 @@ void BatchInputPanel::optNo_Click()
     m_branch->setOtherBankFieldsEnabled(true);
 }
 
+void BatchInputPanel::usePersonalLayout()
+{
+    m_payerFrame->hide();
+    m_beneForm->setRowVisible(m_emergency, false);
+}
+
+BatchPayment BatchInputPanel::record() const
+{
+    BatchPayment payment;
+    payment.PayerName = m_payerName->currentText();
+    payment.PayerAccount = m_payerAccount->currentText();
+    payment.BeneName = m_beneName->currentText();
+    payment.BeneAccount = m_beneAccount->currentText();
+    payment.BankName = m_optYes->isChecked() ? ownBankName() : m_branch->cbBank()->currentText();
+    payment.Amount = m_amount->text();
+    payment.Emergency = m_emergency->currentText();
+    payment.Remark = m_remark->text();
+    return payment;
+}
+
 BatchPanelInput BatchInputPanel::panelInput() const
 {
     BatchPanelInput input;
@@ -106,6 +124,7 @@ BatchPanelInput BatchInputPanel::panelInput() const
     input.Bank = m_branch->cbBank()->currentText();
     input.Amount = m_amount->text();
     input.Emergency = m_emergency->currentText();
+    input.Remark = m_remark->text();
     return input;
 }
 

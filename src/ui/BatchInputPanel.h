@@ -3,11 +3,13 @@
 #include "BranchPicker.h"
 
 #include "core/ApplicationState.h"
+#include "entry/BatchPayment.h"
 #include "entry/BatchValidation.h"
 
 #include <QFrame>
 
 class QComboBox;
+class QFormLayout;
 class QLineEdit;
 class QRadioButton;
 
@@ -27,6 +29,14 @@ public:
     bool ValidateBatchInput();
 
     BatchPanelInput panelInput() const;
+    // The payment the panel describes, as Add and Edit store it: the own bank's name as the
+    // branch whenever 是 is chosen, whatever the branch picker shows.
+    BatchPayment record() const;
+
+    // The personal edition's panel: no payer block and no payment mode (the validation sets
+    // it from the amount); the beneficiary block moves to the top and the remark up into the
+    // freed row.
+    void usePersonalLayout();
 
     BranchPicker *branchPicker() const { return m_branch; }
     QFrame *payerFrame() const { return m_payerFrame; }
@@ -52,6 +62,7 @@ private:
 
     QFrame *m_payerFrame;
     QFrame *m_beneFrame;
+    QFormLayout *m_beneForm = nullptr;
     QComboBox *m_payerName;
     QComboBox *m_payerAccount;
     QComboBox *m_beneName;

@@ -1,5 +1,6 @@
 #include "BatchPage.h"
 
+#include "FieldBehaviours.h"
 #include "HourGlass.h"
 #include "RosterPicker.h"
 #include "StatusPanels.h"
@@ -12,6 +13,25 @@
 #include <QRadioButton>
 
 namespace lgbatch {
+
+namespace {
+
+// True when some row 1..count of a list satisfies `matches`.
+template <typename Matches> bool anyRow(int count, Matches matches)
+{
+    for (int row = 1; row <= count; ++row) {
+        if (matches(row))
+            return true;
+    }
+    return false;
+}
+
+bool answeredYes(Prompter &prompter, const QString &question)
+{
+    return prompter.question(question, Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
+}
+
+} // namespace
 
 BatchPage::BatchPage(Workspace &workspace, Prompter &prompter, StatusPanels &status, QWidget *parent)
     : ListPage(workspace.batchList(),
@@ -27,8 +47,30 @@ BatchPage::BatchPage(Workspace &workspace, Prompter &prompter, StatusPanels &sta
     new RosterPicker(workspace.beneRoster(), m_panel->cbBeneName(), m_panel->cbBeneAccount());
     new RosterPicker(workspace.payerRoster(), m_panel->cbPayerName(), m_panel->cbPayerAccount());
     connect(m_panel->branchPicker(), &BranchPicker::typedNameRefused, this, &ListPage::forwardRequested);
+    connect(addButton(), &QPushButton::clicked, this, &BatchPage::cmdAdd_Click);
+    connect(editButton(), &QPushButton::clicked, this, &BatchPage::cmdEdit_Click);
     connect(deleteButton(), &QPushButton::clicked, this, &BatchPage::cmdDelete_Click);
     connect(list(), &RecordListView::rowClicked, this, &BatchPage::lstData_ItemClick);
+    connect(m_panel->cbBeneAccount(), &QComboBox::currentIndexChanged, this, &BatchPage::cbBeneAccount_Click);
+    installFieldBehaviours();
+}
+
+void BatchPage::installFieldBehaviours()
+{
+    const auto bringForward = [this] { Q_EMIT forwardRequested(); };
+    const CheckDigit &checkDigit = m_workspace.checkDigit();
+    FieldBehaviours::installAmountField(m_panel->txtAmount(), prompter(), bringForward);
+    // Another bank's account is only known to be a number; the own bank's is checked in full.
+    FieldBehaviours::installAccountField(
+        m_panel->cbBeneAccount(),
+        {QStringLiteral("收款人账号/卡号错误！"), AccountFieldRule::OwnBank::AccountOrCard,
+         QStringLiteral("收款人账号/卡号错误，必须为本行账号/卡号！")},
+        [yes = m_panel->optYes()] { return yes->isChecked(); }, checkDigit, prompter(), bringForward);
+    // Payers are the bank's own customers, and pay from an account, never from a card.
+    FieldBehaviours::installAccountField(
+        m_panel->cbPayerAccount(),
+        {QString(), AccountFieldRule::OwnBank::AccountOnly, QStringLiteral("付款人账号错误！")},
+        [] { return true; }, checkDigit, prompter(), bringForward);
 }
 
 void BatchPage::RefreshBatchTotals()
@@ -46,6 +88,75 @@ void BatchPage::ClearBatchInput()
     m_panel->txtAmount()->setText(QStringLiteral("0.00"));
     m_panel->cbEmergency()->setCurrentIndex(-1);
     m_panel->txtRemark()->clear();
+}
+
+void BatchPage::cmdAdd_Click()
+{
+    HourGlass busy;
+    if (!m_panel->ValidateBatchInput())
+        return;
+    // The payment as it went into the list decides the roster offers and the payer kept for
+    // the next row: rebuilding a roster's pickers must not change what is compared or kept.
+    const BatchPayment payment = m_panel->record();
+    BatchListModel &batch = m_workspace.batchList();
+    batch.AddBatchRow(payment);
+    RefreshBatchTotals();
+    batch.setChanged(true);
+    if (m_workspace.isCorporate())
+        offerPayerToRoster(payment);
+    offerBeneficiaryToRoster(payment);
+    ClearBatchInput();
+    if (m_workspace.isCorporate()) {
+        m_panel->cbPayerName()->setEditText(payment.PayerName);
+        m_panel->cbPayerAccount()->setEditText(payment.PayerAccount);
+    }
+    m_panel->cbBeneName()->setFocus(Qt::OtherFocusReason);
+}
+
+void BatchPage::offerPayerToRoster(const BatchPayment &payment)
+{
+    PayerListModel &roster = m_workspace.payerRoster();
+    const bool known = anyRow(roster.count(), [&](int row) {
+        const Payer payer = roster.ReadPayerRow(row);
+        return payer.PayerName == payment.PayerName && payer.PayerAccount == payment.PayerAccount;
+    });
+    if (known || !answeredYes(prompter(), QStringLiteral("付款人不存在，需要保存到名册吗？")))
+        return;
+    roster.AddPayer({payment.PayerName, payment.PayerAccount});
+    roster.setChanged(true);
+}
+
+void BatchPage::offerBeneficiaryToRoster(const BatchPayment &payment)
+{
+    BeneficiaryListModel &roster = m_workspace.beneRoster();
+    const bool known = anyRow(roster.count(), [&](int row) {
+        const Beneficiary bene = roster.ReadBeneficiaryRow(row);
+        return bene.BeneName == payment.BeneName && bene.BeneAccount == payment.BeneAccount &&
+               bene.Remark == payment.Remark;
+    });
+    if (known || !answeredYes(prompter(), QStringLiteral("收款人不存在，需要保存到名册吗？")))
+        return;
+    Beneficiary bene;
+    bene.BeneName = payment.BeneName;
+    bene.BeneAccount = payment.BeneAccount;
+    bene.BankName = payment.BankName;
+    bene.Remark = payment.Remark;
+    roster.AddBeneficiary(bene);
+    roster.setChanged(true);
+}
+
+void BatchPage::cmdEdit_Click()
+{
+    HourGlass busy;
+    if (!hasCurrentRow() || !m_panel->ValidateBatchInput())
+        return;
+    BatchListModel &batch = m_workspace.batchList();
+    const int row = list()->currentRow();
+    batch.setRowTexts(row, batch.rowTextsOf(m_panel->record()));
+    RefreshBatchTotals();
+    batch.setChanged(true);
+    // The user has chosen the branch again: the row is no longer one to correct.
+    batch.setRowColour(row, ListRowBlack);
 }
 
 void BatchPage::cmdDelete_Click()
@@ -68,16 +179,43 @@ void BatchPage::lstData_ItemClick()
     m_panel->cbPayerAccount()->setEditText(record.PayerAccount);
     m_panel->cbBeneName()->setEditText(record.BeneName);
     m_panel->cbBeneAccount()->setEditText(record.BeneAccount);
-    if (record.BankName != ownBankName()) {
-        m_panel->optNo()->setChecked(true);
-        m_panel->branchPicker()->cbBank()->setEditText(record.BankName);
-    } else {
-        m_panel->optYes()->setChecked(true);
-    }
+    showOwnBankOption(record.BankName);
     m_panel->txtAmount()->setText(record.Amount);
     m_panel->cbEmergency()->setCurrentIndex(m_panel->cbEmergency()->findText(record.Emergency));
     m_panel->txtRemark()->setText(record.Remark);
     m_panel->branchPicker()->ShowBankOfRecord(branchSelectionOf(record), true);
+}
+
+void BatchPage::showOwnBankOption(const QString &bankName)
+{
+    if (bankName != ownBankName()) {
+        m_panel->optNo()->setChecked(true);
+        m_panel->branchPicker()->cbBank()->setEditText(bankName);
+    } else {
+        m_panel->optYes()->setChecked(true);
+    }
+}
+
+void BatchPage::cbBeneAccount_Click(int index)
+{
+    // Only a picked account: emptying the picker is no pick.
+    if (index < 0)
+        return;
+    HourGlass busy;
+    const QString name = m_panel->cbBeneName()->currentText();
+    const QString account = m_panel->cbBeneAccount()->currentText();
+    if (name.isEmpty() || account.isEmpty())
+        return;
+    const BeneficiaryListModel &roster = m_workspace.beneRoster();
+    for (int row = 1; row <= roster.count(); ++row) {
+        const Beneficiary bene = roster.ReadBeneficiaryRow(row);
+        if (bene.BeneAccount != account || bene.BeneName != name)
+            continue;
+        showOwnBankOption(bene.BankName);
+        m_panel->txtRemark()->setText(bene.Remark);
+        m_panel->branchPicker()->ShowBankOfRecord(branchSelectionOf(bene), true);
+        return;
+    }
 }
 
 } // namespace lgbatch

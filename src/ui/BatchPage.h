@@ -26,10 +26,21 @@ public:
     void RefreshBatchTotals();
     // Empties the entry panel; the own-bank option keeps its state.
     void ClearBatchInput();
+    // The personal edition's panel (the list has its six columns from the start).
+    void usePersonalLayout() { m_panel->usePersonalLayout(); }
 
 private:
+    void installFieldBehaviours();
+    void cmdAdd_Click();
+    void cmdEdit_Click();
     void cmdDelete_Click();
     void lstData_ItemClick();
+    void cbBeneAccount_Click(int index);
+    // 是 for the own bank; else 否 with the branch name typed into the branch picker.
+    void showOwnBankOption(const QString &bankName);
+    // After an Add: offers to keep a payer or beneficiary that its roster does not hold yet.
+    void offerPayerToRoster(const BatchPayment &payment);
+    void offerBeneficiaryToRoster(const BatchPayment &payment);
 
     Workspace &m_workspace;
     StatusPanels &m_status;

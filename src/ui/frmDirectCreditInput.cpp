@@ -112,10 +112,23 @@ bool frmDirectCreditInput::Form_Load()
     // 9. Batch totals.
     m_batchPage->RefreshBatchTotals();
     // 10. Personal-edition layout.
+    ApplyPersonalLayout();
     // 11. A new beneficiary is not an own-bank account until the user says so.
     frameInput()->optNo()->setChecked(true);
     frameBeneInput()->optNo2()->setChecked(true);
     return true;
+}
+
+void frmDirectCreditInput::ApplyPersonalLayout()
+{
+    if (m_services.state.isCorporate())
+        return;
+    // A private customer pays no salaries and is always the payer himself.
+    for (Tab tab : {TabPayroll, TabPayerRoster, TabPayrollRoster}) {
+        m_tabs->setTabEnabled(tab, false);
+        m_tabs->setTabVisible(tab, false);
+    }
+    m_batchPage->usePersonalLayout();
 }
 
 void frmDirectCreditInput::tabInput_Click(int /*previousTab*/)

@@ -63,6 +63,9 @@ protected:
 
 private:
     void tabInput_Click(int previousTab);
+    // The personal edition works with the batch and beneficiary tabs only; nothing in the
+    // corporate edition.
+    void ApplyPersonalLayout();
     void Form_Activate();
     void MigrateLegacyBeneList();
     void About_Click();

@@ -191,6 +191,16 @@ void TstBatchValidation::validate_firstFailingRuleDecides_data()
     QTest::newRow("13 personal: own bank")
         << Pe << ownBank(personal(), {{&P::Amount, u"60000"_s}}) << pass << urgent;
 
+    // Last: what the batch file could not carry exactly
+    QTest::newRow("file: pipe in a name")
+        << C << corporate({{&P::BeneName, u"张|三"_s}}) << u"收款人名称不能含有字符“|”！"_s << none;
+    QTest::newRow("file: line break in the remark")
+        << C << corporate({{&P::Remark, u"a\nb"_s}}) << u"备注不能含有换行！"_s << none;
+    QTest::newRow("file: character outside GBK") << C << corporate({{&P::PayerName, u"澜港😀"_s}})
+                                                 << u"付款人名称含有字符“😀”无法以GBK编码保存！"_s << none;
+    QTest::newRow("file: hidden payer not stored in the personal edition")
+        << Pe << personal({{&P::PayerName, u"a|b"_s}}) << pass << nonUrgent;
+
     // Order: when two rules fail, the earlier one speaks
     QTest::newRow("order 1 before 3")
         << C << corporate({{&P::PayerName, {}}, {&P::BeneName, {}}}) << u"付款人名称错误！"_s << none;

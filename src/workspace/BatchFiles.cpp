@@ -1,0 +1,107 @@
+#include "BatchFiles.h"
+
+#include "core/FieldText.h"
+#include "files/BatchFile.h"
+#include "files/DataFile.h"
+
+namespace lgbatch {
+
+namespace {
+
+using BatchReader = PartialRead<BatchPayment> (*)(const QByteArray &);
+
+bool branchIsKnown(const ReferenceTables &tables, const QString &bankName)
+{
+    return bankName == ownBankName() || !tables.FindBankCode(bankName).isEmpty();
+}
+
+struct BatchRead
+{
+    BatchFileOutcome outcome;
+    bool wholeFile = false; // the file was there and read to its end without a fault
+};
+
+BatchRead readInto(Workspace &workspace, const QString &fileName, bool clearFirst, BatchReader read)
+{
+    BatchRead result;
+    BatchFileOutcome &outcome = result.outcome;
+    const Result<std::optional<QByteArray>> bytes = DataFile::readIfPresent(fileName);
+    if (!bytes) {
+        outcome.warning = ErrorMessage::ofReader(bytes.errorInfo());
+        return result;
+    }
+    if (!bytes.value())
+        return result;
+    // The whole file is read before the list is touched: an overwriting import of a broken
+    // file must not leave the user with an emptied list.
+    const PartialRead<BatchPayment> payments = read(*bytes.value());
+    if (payments.error) {
+        outcome.warning = ErrorMessage::ofReader(*payments.error);
+        if (clearFirst)
+            return result;
+    }
+
+    BatchListModel &list = workspace.batchList();
+    const int firstRow = clearFirst ? 1 : list.count() + 1;
+    QList<RecordListModel::Row> rows;
+    rows.reserve(payments.records.size());
+    for (const BatchPayment &payment : payments.records) {
+        const bool known = branchIsKnown(workspace.tables(), payment.BankName);
+        if (!known)
+            outcome.redRows.append(firstRow + int(rows.size()));
+        rows.append({list.rowTextsOf(payment), known ? ListRowBlack : ListRowRed});
+    }
+    outcome.rowsRead = int(rows.size());
+    if (clearFirst)
+        list.replaceRows(std::move(rows));
+    else
+        list.appendRows(std::move(rows));
+    result.wholeFile = !payments.error;
+    return result;
+}
+
+} // namespace
+
+BatchFileOutcome WriteBatchFile(Workspace &workspace, const Clock &clock)
+{
+    BatchListModel &list = workspace.batchList();
+    BatchFileOutcome outcome;
+    QList<BatchPayment> rows;
+    rows.reserve(list.count());
+    // Every row is looked at, so that the user sees all the rows to correct at once.
+    for (int row = 1; row <= list.count(); ++row) {
+        BatchPayment payment = list.ReadBatchRow(row);
+        if (payment.BankCode.isEmpty()) {
+            list.setRowColour(row, ListRowRed);
+            outcome.redRows.append(row);
+        }
+        rows.append(std::move(payment));
+    }
+    if (!outcome.redRows.isEmpty()) {
+        outcome.warning = QStringLiteral("收款账号开户行不存在/已被删除，请重新选择！");
+        return outcome;
+    }
+    const Status saved =
+        DataFile::save(workspace.CurrentBatchFileName, BatchFile::writeZpk(rows, clock.today()));
+    list.setChanged(!saved.ok());
+    if (!saved)
+        outcome.warning = ErrorMessage::ofWriter(saved.errorInfo());
+    return outcome;
+}
+
+BatchFileOutcome ReadBatchFile(Workspace &workspace, const QString &fileName, bool clearFirst)
+{
+    return readInto(workspace, fileName, clearFirst, &BatchFile::readZpk).outcome;
+}
+
+BatchFileOutcome ReadOtherBatchFile(Workspace &workspace, const QString &fileName, bool clearFirst)
+{
+    const BatchRead read = readInto(workspace, fileName, clearFirst, &BatchFile::readBpt);
+    // Rows kept from a broken file are in no saved batch file either: leaving the program must
+    // still offer to save them.
+    if (read.wholeFile || read.outcome.rowsRead > 0)
+        workspace.batchList().setChanged(true);
+    return read.outcome;
+}
+
+} // namespace lgbatch
