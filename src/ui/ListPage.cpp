@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 
+#include <tuple>
+
 namespace lgbatch {
 
 namespace {
@@ -121,7 +123,7 @@ void ListPage::placeControls(const TabGeometry &geometry, double twipsPerPixel)
     m_panelArea->setGeometry(onPage(panelWithinSplitter(geometry)));
 
     // The rows keep their designed widths, under the designed list and panel.
-    static const TabGeometry designed = designedWindowGeometry().tabs.front();
+    const TabGeometry designed = designedWindowGeometry().tabs.front();
     const int buttonsTop = twipsToPixels(ButtonsTopInRowTwips, twipsPerPixel);
     for (auto [row, left, width] : {std::tuple{m_fileRow, designed.list.left, designed.list.width},
                                     std::tuple{m_actionRow, geometry.actionRowLeft, designed.panel.width}}) {
