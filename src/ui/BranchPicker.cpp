@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace lgbatch {
 
@@ -52,6 +53,10 @@ BranchPicker::BranchPicker(const ReferenceTables &tables, Prompter &prompter, Op
 {
     m_find->setObjectName(QStringLiteral("cmdFindBank") + m_options.nameSuffix);
     m_find->setAutoDefault(false);
+    // As narrow as its caption when the panel is short of room: the style's wider minimum for
+    // buttons would crowd the branch picker beside it.
+    m_find->setMinimumWidth(m_find->fontMetrics().horizontalAdvance(m_find->text()) +
+                            2 * m_find->style()->pixelMetric(QStyle::PM_ButtonMargin));
 
     for (QComboBox *picker : {m_state, m_city, m_bankType, m_bank})
         connect(picker, &QComboBox::currentIndexChanged, this,

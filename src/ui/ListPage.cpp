@@ -1,19 +1,34 @@
 #include "ListPage.h"
 
+#include "ctlSplitterEx.h"
+
+#include <QEvent>
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollArea>
+
+#include <tuple>
 
 namespace lgbatch {
 
 namespace {
 
+// The window's layout counts from the tab strip's top edge, 360 twips above the lists, where
+// the tab headers are. A page starts below the headers, whatever their height in the current
+// style; its top edge stands for the line 330 twips down, which leaves the lists a narrow
+// margin under the headers and the button rows their room at the bottom.
+constexpr int TabHeadersTwips = 330;
+// The lists and panels reach 75 twips into the button rows below them; the buttons start a
+// little below that, 120 twips into their row.
+constexpr int ButtonsTopInRowTwips = 120;
+
 QPushButton *makeButton(QFrame *row, const QString &objectName, const QString &caption)
 {
     auto *button = new QPushButton(caption, row);
     button->setObjectName(objectName);
-    button->setAutoDefault(false);
+    // Enter presses the button that has the focus, as Space does.
+    button->setAutoDefault(true);
     row->layout()->addWidget(button);
     return button;
 }
@@ -27,30 +42,96 @@ QFrame *makeButtonRow(QWidget *parent, const QString &objectName)
     return row;
 }
 
+// The last of a panel's fields that Tab reaches, following the focus chain.
+QWidget *lastTabStopIn(QWidget *panel)
+{
+    QWidget *last = nullptr;
+    for (QWidget *widget = panel->nextInFocusChain(); widget != panel; widget = widget->nextInFocusChain()) {
+        if (panel->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus))
+            last = widget;
+    }
+    return last;
+}
+
 } // namespace
 
 ListPage::ListPage(RecordListModel &records, const PageNames &names, Prompter &prompter, QWidget *parent)
-    : QWidget(parent), m_prompter(prompter), m_list(new RecordListView(records, names.list, this)),
+    : QWidget(parent), m_prompter(prompter), m_splitter(new ctlSplitterEx(this)),
       m_actionRow(makeButtonRow(this, names.actionRow)), m_fileRow(makeButtonRow(this, names.fileRow)),
       m_add(makeButton(m_actionRow, names.add, QStringLiteral("增加"))),
       m_edit(makeButton(m_actionRow, names.edit, QStringLiteral("修改"))),
       m_delete(makeButton(m_actionRow, names.remove, QStringLiteral("删除"))),
       m_load(makeButton(m_fileRow, names.load, QStringLiteral("导入文件"))),
-      m_save(makeButton(m_fileRow, names.save, names.saveCaption))
+      m_save(makeButton(m_fileRow, names.save, names.saveCaption)),
+      m_list(new RecordListView(records, names.list, this)), m_panelArea(new QScrollArea(this))
 {
     static_cast<QHBoxLayout *>(m_fileRow->layout())->addStretch();
-    auto *grid = new QGridLayout(this);
-    grid->addWidget(m_list, 0, 0);
-    grid->addWidget(m_fileRow, 1, 0);
-    grid->addWidget(m_actionRow, 1, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setRowStretch(0, 1);
+    m_panelArea->setFrameShape(QFrame::NoFrame);
+    m_panelArea->setWidgetResizable(true);
+    m_panelArea->setFocusPolicy(Qt::NoFocus);
+    m_panelArea->viewport()->setAutoFillBackground(false);
 }
 
 void ListPage::setPanel(QWidget *panel)
 {
     m_panel = panel;
-    static_cast<QGridLayout *>(layout())->addWidget(panel, 0, 1);
+    m_panelArea->setWidget(panel);
+    // The panel lies on its tab page like the list does, not on a background of its own.
+    panel->setAutoFillBackground(false);
+    orderTabStops();
+}
+
+bool ListPage::event(QEvent *event)
+{
+    // Joining a window splices this page into the window's focus chain: order it there again.
+    if (event->type() == QEvent::ParentChange)
+        orderTabStops();
+    return QWidget::event(event);
+}
+
+void ListPage::orderTabStops()
+{
+    // The rows were made before the list and the panel; Tab goes from the panel's last field
+    // to 增加 and on along the buttons. (While the page is a window of its own, its chain is a
+    // ring in which the buttons already follow that field, so this waits for the real window.)
+    if (!m_panel)
+        return;
+    QWidget *previous = lastTabStopIn(m_panel);
+    for (QPushButton *button : {m_add, m_edit, m_delete, m_load, m_save}) {
+        if (previous)
+            QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
+}
+
+void ListPage::attachSplitter()
+{
+    m_splitter->setTileMode(1);
+    m_splitter->AttachObjects(m_splitter, m_list, m_panelArea, true);
+}
+
+void ListPage::placeControls(const TabGeometry &geometry, double twipsPerPixel)
+{
+    const auto onPage = [twipsPerPixel](TwipRect rect) {
+        rect.top -= TabHeadersTwips;
+        return twipsToPixels(rect, twipsPerPixel);
+    };
+    // The splitter first: when its size changes it lays list and panel out at its proportion,
+    // and the places given after it stand until it lays them out again.
+    m_splitter->placeAndLayOut(onPage(geometry.splitter));
+    m_list->setGeometry(onPage(geometry.list));
+    m_panelArea->setGeometry(onPage(panelWithinSplitter(geometry)));
+
+    // The rows keep their designed widths, under the designed list and panel.
+    const TabGeometry designed = designedWindowGeometry().tabs.front();
+    const int buttonsTop = twipsToPixels(ButtonsTopInRowTwips, twipsPerPixel);
+    for (auto [row, left, width] : {std::tuple{m_fileRow, designed.list.left, designed.list.width},
+                                    std::tuple{m_actionRow, geometry.actionRowLeft, designed.panel.width}}) {
+        row->layout()->setContentsMargins(0, buttonsTop, 0, 0);
+        QRect place = onPage({left, geometry.buttonRowsTop, width, 0});
+        place.setHeight(row->layout()->sizeHint().height());
+        row->setGeometry(place);
+    }
 }
 
 bool ListPage::hasCurrentRow() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordListView.h"
+#include "WindowLayout.h"
 
 #include "core/Seams.h"
 
@@ -8,8 +9,11 @@
 
 class QFrame;
 class QPushButton;
+class QScrollArea;
 
 namespace lgbatch {
+
+class ctlSplitterEx;
 
 // The object names and captions of one tab's controls.
 struct PageNames
@@ -25,10 +29,11 @@ struct PageNames
     QString saveCaption; // "保存文件" on the payment tabs, "保存" on the roster tabs
 };
 
-// The shape every tab shares: its list on the left, its entry panel on the right, the row of
-// 增加 / 修改 / 删除 under the panel and the row of import and save under the list. The
-// flows every list has in common (which row is current, deleting the selected rows after
-// one question, a click while several rows are selected) live here once.
+// The shape every tab shares: its list on the left, its entry panel on the right, the splitter
+// whose bar divides them, the row of 增加 / 修改 / 删除 under the panel and the row of import and
+// save under the list. The controls sit where the window's layout puts them; the flows every
+// list has in common (which row is current, deleting the selected rows after one question, a
+// click while several rows are selected) live here once.
 class ListPage : public QWidget
 {
     Q_OBJECT
@@ -37,6 +42,7 @@ public:
 
     RecordListView *list() const { return m_list; }
     QWidget *panel() const { return m_panel; }
+    ctlSplitterEx *splitter() const { return m_splitter; }
     QFrame *actionRow() const { return m_actionRow; }
     QFrame *fileRow() const { return m_fileRow; }
     QPushButton *addButton() const { return m_add; }
@@ -44,6 +50,13 @@ public:
     QPushButton *deleteButton() const { return m_delete; }
     QPushButton *loadButton() const { return m_load; }
     QPushButton *saveButton() const { return m_save; }
+
+    // The splitter takes the list on its left and the panel on its right, side by side, at
+    // half and half.
+    void attachSplitter();
+    // Puts the splitter, the list, the panel and both button rows where the window's layout
+    // placed them (twips, counted in the tab strip from its top left corner).
+    void placeControls(const TabGeometry &geometry, double twipsPerPixel);
 
     // The status bar while this tab is in front: the list's count and total, or zeros for a
     // roster. Run whenever the tab comes to the front.
@@ -58,6 +71,8 @@ Q_SIGNALS:
     void forwardRequested();
 
 protected:
+    // The entry panel, once: it goes on the right of the splitter, and Tab reaches its fields
+    // after the list and before the button rows.
     void setPanel(QWidget *panel);
     Prompter &prompter() const { return m_prompter; }
     RecordListModel &records() const { return m_list->records(); }
@@ -71,10 +86,15 @@ protected:
     // and marks it changed when rows went.
     int confirmAndRemoveSelectedRows();
 
+    bool event(QEvent *event) override;
+
 private:
+    void orderTabStops();
+
     Prompter &m_prompter;
-    RecordListView *m_list;
-    QWidget *m_panel = nullptr;
+    // Declared, and so created, from the bottom up: the splitter shows only through the gap
+    // between list and panel, and the list's bottom edge lies over the top of the button rows.
+    ctlSplitterEx *m_splitter;
     QFrame *m_actionRow;
     QFrame *m_fileRow;
     QPushButton *m_add;
@@ -82,6 +102,11 @@ private:
     QPushButton *m_delete;
     QPushButton *m_load;
     QPushButton *m_save;
+    RecordListView *m_list;
+    // Holds the panel; its fields scroll instead of being cut off when the panel is given less
+    // room than they need.
+    QScrollArea *m_panelArea;
+    QWidget *m_panel = nullptr;
 };
 
 } // namespace lgbatch

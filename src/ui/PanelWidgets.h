@@ -35,8 +35,11 @@ QLabel *addLabelledRow(QFormLayout *form, const QString &caption, QWidget *field
 // Tab moves through the fields in the given order (the order they are shown in).
 void chainTabOrder(const QList<QWidget *> &fields);
 
-// Pickers are laid out at least this many characters wide, whatever they hold.
-inline constexpr int PickerMinimumCharacters = 12;
+// Pickers are laid out at least this many characters wide, whatever they hold. Few enough that
+// a branch picker and its 查找 button fit beside their label in a panel 4777 twips wide; the
+// panel's layout widens the pickers when it has more room, and the drop-down lists are as wide
+// as their longest item.
+inline constexpr int PickerMinimumCharacters = 7;
 
 // The most characters a remark may have.
 inline constexpr int RemarkMaxLength = 50;

@@ -1,6 +1,10 @@
 #include "RecordListView.h"
 
+#include "HourGlass.h"
+
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyledItemDelegate>
 
 namespace lgbatch {
@@ -49,10 +53,52 @@ RecordListView::RecordListView(RecordListModel &records, const QString &objectNa
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(true);
     header()->setDefaultSectionSize(110);
+    // The rows themselves are sorted on a click, never by the view: no sort indicator, which a
+    // row appended afterwards would belie.
+    header()->setSectionsClickable(true);
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int section) { ColumnClick(section + 1); });
+    // Every right button press comes to mousePressEvent; the parents never show a menu of their own.
+    setContextMenuPolicy(Qt::PreventContextMenu);
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
         if (index.isValid())
             Q_EMIT rowClicked(index.row() + 1);
     });
+}
+
+void RecordListView::ColumnClick(int columnHeader)
+{
+    HourGlass busy;
+    // Nothing is drawn while the rows move: a long list is re-ordered without flicker.
+    setUpdatesEnabled(false);
+    m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    m_records.sortRows(columnHeader - 1, m_sortOrder);
+    setUpdatesEnabled(true);
+}
+
+void RecordListView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::RightButton) {
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    // Exactly the row under the pointer ends up selected, whatever was selected before; below
+    // the rows nothing is.
+    const QModelIndex hit = indexAt(event->position().toPoint());
+    selectOnly(hit.isValid() ? hit.row() + 1 : 0);
+    event->accept();
+    if (currentRow() > 0)
+        Q_EMIT rightClickMenuRequested(event->globalPosition().toPoint());
+}
+
+void RecordListView::keyPressEvent(QKeyEvent *event)
+{
+    // A row reached with the keyboard is loaded as a clicked one is: the entry panel never
+    // shows one row while another is current, where 修改 would write it over the wrong row.
+    const int before = currentRow();
+    QTreeView::keyPressEvent(event);
+    const int after = currentRow();
+    if (after > 0 && after != before)
+        Q_EMIT rowClicked(after);
 }
 
 int RecordListView::currentRow() const

@@ -9,6 +9,9 @@ namespace lgbatch {
 // A report-style list of one RecordListModel: one row per record with its column headers,
 // several rows selectable at once, each row's text in its colour (red for a branch missing
 // from the branch table). Rows are counted from 1, as the lists' callers count them.
+//
+// A click on a column header sorts the rows themselves; the right button selects the row under
+// the pointer and asks for the lists' pop-up menu.
 class RecordListView : public QTreeView
 {
     Q_OBJECT
@@ -27,12 +30,26 @@ public:
     // How many rows are selected, counting no further than `limit`.
     int selectedRowCount(int limit) const;
 
+    // The list's ColumnClick: flips the list's one sort direction, whichever column was
+    // clicked, and reorders the rows by the texts of that column (1-based) in the new
+    // direction. Rows added later are appended, not sorted in.
+    void ColumnClick(int columnHeader);
+    Qt::SortOrder sortOrder() const { return m_sortOrder; }
+
 Q_SIGNALS:
-    // A row was clicked: the list's item-click event.
+    // A row was clicked, or became current from the keyboard: the list's item-click event.
     void rowClicked(int row);
+    // The right button left a row selected: the pop-up menu belongs at this point on the screen.
+    void rightClickMenuRequested(const QPoint &globalPosition);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     RecordListModel &m_records;
+    // Before the first click: the first click sorts ascending.
+    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
 };
 
 } // namespace lgbatch

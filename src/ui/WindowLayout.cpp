@@ -96,4 +96,12 @@ WindowGeometry layOutMainWindow(const WindowGeometry &current, TwipSize outer,
     return next;
 }
 
+TwipRect panelWithinSplitter(const TabGeometry &tab)
+{
+    TwipRect panel = tab.panel;
+    const int splitterRight = tab.splitter.left + tab.splitter.width;
+    panel.width = std::clamp(splitterRight - panel.left, 0, std::max(panel.width, 0));
+    return panel;
+}
+
 } // namespace lgbatch

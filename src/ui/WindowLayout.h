@@ -58,4 +58,10 @@ TwipSize outerSizeOfClient(TwipSize client);
 WindowGeometry layOutMainWindow(const WindowGeometry &current, TwipSize outer,
                                 const std::array<int, MainWindowTabCount> &proportions);
 
+// The part of a tab's panel that lies within its splitter's area, which is where the panel is
+// shown. When only the width changed, a panel keeps the width its splitter gave it while its
+// left edge moves with the window's right edge: what lies beyond the splitter would be cut off
+// by the tab strip, fields and all, so the panel ends with the splitter instead.
+TwipRect panelWithinSplitter(const TabGeometry &tab);
+
 } // namespace lgbatch

@@ -5,12 +5,14 @@
 #include "PayrollPage.h"
 #include "RosterPages.h"
 #include "StatusPanels.h"
+#include "ctlSplitterEx.h"
 #include "frmAbout.h"
 
 #include "workspace/RosterFileCommands.h"
 
 #include <QDateEdit>
 #include <QEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -19,15 +21,25 @@ namespace lgbatch {
 
 namespace {
 
-// The window is designed at its minimum layout size, 10005 x 8340 twips at 15 twips a pixel.
-constexpr int DesignedWidthPixels = 667;
-constexpr int DesignedHeightPixels = 556;
+// The status bar's designed height, at the bottom of the client area.
+constexpr int StatusBarTwips = 375;
+
+// A check item that keeps its check mark whatever the user does with it.
+QAction *addAlwaysCheckedItem(QMenu *menu, const QString &objectName, const QString &caption)
+{
+    QAction *item = menu->addAction(caption);
+    item->setObjectName(objectName);
+    item->setCheckable(true);
+    item->setChecked(true);
+    QObject::connect(item, &QAction::toggled, item, [item] { item->setChecked(true); });
+    return item;
+}
 
 } // namespace
 
 frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *parent)
     : QMainWindow(parent), m_services(services), m_workspace(services.state, services.programDir),
-      m_tabs(new QTabWidget(this)), m_status(new StatusPanels(this)),
+      m_client(new QWidget(this)), m_tabs(new QTabWidget(m_client)), m_status(new StatusPanels(this)),
       m_batchPage(new BatchPage(m_workspace, services.prompter, *m_status)),
       m_payrollPage(new PayrollPage(m_workspace, services.prompter, *m_status)),
       m_beneRosterPage(new BeneRosterPage(m_workspace, services.prompter, *m_status)),
@@ -38,7 +50,7 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
 {
     setObjectName(QStringLiteral("frmDirectCreditInput"));
     m_tabs->setObjectName(QStringLiteral("tabInput"));
-    setCentralWidget(m_tabs);
+    setCentralWidget(m_client);
     setStatusBar(m_status);
 
     const QList<std::pair<ListPage *, QString>> tabs{{m_batchPage, QStringLiteral("批量支付")},
@@ -46,12 +58,40 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
                                                      {m_beneRosterPage, QStringLiteral("收款人名册")},
                                                      {m_payerRosterPage, QStringLiteral("付款人名册")},
                                                      {m_payrollRosterPage, QStringLiteral("代发工资名册")}};
+    createMenus();
+    int number = 1;
     for (const auto &[page, caption] : tabs) {
         m_tabs->addTab(page, caption);
+        page->splitter()->setObjectName(QStringLiteral("ctlSplitterEx%1").arg(number++));
         connect(page, &ListPage::forwardRequested, this, [this, page = page] { bringForward(page); });
+        connect(page->list(), &RecordListView::rightClickMenuRequested, m_rightClickMenu,
+                [this](const QPoint &at) { m_rightClickMenu->popup(at); });
     }
     connect(m_tabs, &QTabWidget::currentChanged, this,
             [this](int) { tabInput_Click(m_tabs->currentIndex()); });
+
+    // Designed at the smallest size the layout knows, and never made smaller: below it the
+    // controls would only be cut off.
+    const double tpp = twipsPerPixel(logicalDpiX());
+    m_status->setFixedHeight(twipsToPixels(StatusBarTwips, tpp));
+    const QSize designed(twipsToPixels(DesignedClientSize.width, tpp),
+                         twipsToPixels(DesignedClientSize.height, tpp) + menuBar()->sizeHint().height());
+    setMinimumSize(designed);
+    resize(designed);
+    applyGeometry();
+}
+
+void frmDirectCreditInput::createMenus()
+{
+    // 文件 (&F) and 更新 (&U) come first in the menu bar, before 设置.
+    QMenu *setting = menuBar()->addMenu(QStringLiteral("设置 (&S)"));
+    setting->setObjectName(QStringLiteral("Setting"));
+    // Read nowhere: the offers to add to the rosters are always made.
+    addAlwaysCheckedItem(setting, QStringLiteral("AutoBene"), QStringLiteral("自动加入收款人名册"));
+    QAction *autoPayer =
+        addAlwaysCheckedItem(setting, QStringLiteral("autoPayer"), QStringLiteral("自动加入付款人名册"));
+    // The personal edition has no payers.
+    autoPayer->setVisible(m_services.state.isCorporate());
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助 (&H)"));
     help->setObjectName(QStringLiteral("Help"));
@@ -59,7 +99,14 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
     about->setObjectName(QStringLiteral("About"));
     connect(about, &QAction::triggered, this, &frmDirectCreditInput::About_Click);
 
-    resize(DesignedWidthPixels, DesignedHeightPixels);
+    m_rightClickMenu = new QMenu(QStringLiteral("右键对话框"), this);
+    m_rightClickMenu->setObjectName(QStringLiteral("RightClickMenu"));
+    QAction *newEdit = m_rightClickMenu->addAction(QStringLiteral("(&N)新增/修改"));
+    newEdit->setObjectName(QStringLiteral("RightClickMenuNewEdit"));
+    connect(newEdit, &QAction::triggered, this, &frmDirectCreditInput::RightClickMenuNewEdit_Click);
+    QAction *remove = m_rightClickMenu->addAction(QStringLiteral("(&D)删除"));
+    remove->setObjectName(QStringLiteral("RightClickMenuDelete"));
+    connect(remove, &QAction::triggered, this, &frmDirectCreditInput::RightClickMenuDelete_Click);
 }
 
 frmDirectCreditInput::~frmDirectCreditInput() = default;
@@ -86,7 +133,9 @@ QDateEdit *frmDirectCreditInput::DTPickerTransferDate2() const
 
 bool frmDirectCreditInput::Form_Load()
 {
-    // 1. The five list/panel splitters are laid out by the tab pages.
+    // 1. Each tab's splitter divides its area between the list and the panel.
+    for (int tab = TabBatch; tab <= TabPayrollRoster; ++tab)
+        page(Tab(tab))->attachSplitter();
     // 2. Caption with the version.
     setWindowTitle(m_services.state.title() + QLatin1Char(' ') + ProgramVersion.text());
     // 3. Payroll transfer date.
@@ -135,8 +184,53 @@ void frmDirectCreditInput::tabInput_Click(int /*previousTab*/)
 {
     HourGlass busy;
     // The tab strip shows only the current page: its list, panel and buttons.
-    if (auto *current = qobject_cast<ListPage *>(m_tabs->currentWidget()))
+    if (ListPage *current = currentPage())
         current->refreshStatus();
+}
+
+void frmDirectCreditInput::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmDirectCreditInput::Form_Resize()
+{
+    // The layout's rules are stated for the window's outer size; the client area (below the menu
+    // bar, status bar included) is what this window knows of it.
+    const double tpp = twipsPerPixel(logicalDpiX());
+    const TwipSize client{pixelsToTwips(m_client->width(), tpp),
+                          pixelsToTwips(m_client->height() + m_status->height(), tpp)};
+    std::array<int, MainWindowTabCount> proportions{};
+    for (int tab = 0; tab < MainWindowTabCount; ++tab)
+        proportions[tab] = page(Tab(tab))->splitter()->proportion();
+    m_geometry = layOutMainWindow(m_geometry, outerSizeOfClient(client), proportions);
+    applyGeometry();
+}
+
+void frmDirectCreditInput::applyGeometry()
+{
+    const double tpp = twipsPerPixel(logicalDpiX());
+    m_tabs->setGeometry(twipsToPixels(m_geometry.tabStrip, tpp));
+    for (int tab = 0; tab < MainWindowTabCount; ++tab)
+        page(Tab(tab))->placeControls(m_geometry.tabs[tab], tpp);
+}
+
+ListPage *frmDirectCreditInput::currentPage() const
+{
+    return qobject_cast<ListPage *>(m_tabs->currentWidget());
+}
+
+void frmDirectCreditInput::RightClickMenuNewEdit_Click()
+{
+    if (ListPage *current = currentPage())
+        current->runItemClick();
+}
+
+void frmDirectCreditInput::RightClickMenuDelete_Click()
+{
+    if (ListPage *current = currentPage())
+        current->runDelete();
 }
 
 void frmDirectCreditInput::bringForward(ListPage *page)

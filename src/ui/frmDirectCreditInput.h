@@ -2,11 +2,14 @@
 
 #include "AppServices.h"
 
+#include "WindowLayout.h"
+
 #include "workspace/Workspace.h"
 
 #include <QMainWindow>
 
 class QDateEdit;
+class QMenu;
 class QTabWidget;
 
 namespace lgbatch {
@@ -20,9 +23,9 @@ class PayrollPage;
 class SimpleRosterPage;
 class StatusPanels;
 
-// The working window: the frame around the five tabs (tab strip, menus, status bar). Each
-// tab is a page of its own that owns its list, entry panel and buttons; what they work on is
-// the workspace.
+// The working window: the frame around the five tabs (tab strip, menus, status bar, the lists'
+// pop-up menu, the layout on a resize). Each tab is a page of its own that owns its list, entry
+// panel, splitter and buttons; what they work on is the workspace.
 class frmDirectCreditInput : public QMainWindow
 {
     Q_OBJECT
@@ -58,10 +61,21 @@ public:
     QDateEdit *DTPickerTransferDate2() const;
     const ReferenceTables &tables() const { return m_workspace.tables(); }
 
+    // The pop-up menu of the five lists: "(&N)新增/修改" and "(&D)删除" for the tab in front.
+    QMenu *RightClickMenu() const { return m_rightClickMenu; }
+
 protected:
     bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void createMenus();
+    void Form_Resize();
+    // Puts the tab strip and every tab's controls where the layout last placed them.
+    void applyGeometry();
+    ListPage *currentPage() const;
+    void RightClickMenuNewEdit_Click();
+    void RightClickMenuDelete_Click();
     void tabInput_Click(int previousTab);
     // The personal edition works with the batch and beneficiary tabs only; nothing in the
     // corporate edition.
@@ -73,6 +87,8 @@ private:
 
     AppServices &m_services;
     Workspace m_workspace;
+    // The client area below the menu bar, down to the status bar; the tab strip lies in it.
+    QWidget *m_client;
     QTabWidget *m_tabs;
     StatusPanels *m_status;
     BatchPage *m_batchPage;
@@ -80,6 +96,9 @@ private:
     BeneRosterPage *m_beneRosterPage;
     SimpleRosterPage *m_payerRosterPage;
     SimpleRosterPage *m_payrollRosterPage;
+    QMenu *m_rightClickMenu = nullptr;
+    // Where the layout last placed the controls, in twips; the next resize starts from it.
+    WindowGeometry m_geometry = designedWindowGeometry();
 };
 
 } // namespace lgbatch

@@ -718,3 +718,11 @@ def restart(program):
     program._app = None
     print("restarting the program", flush=True)
     return program.start()
+
+
+def status_bar_texts(window):
+    """The texts of a window's status bar panels, left to right."""
+    bars = find_all(window, lambda n: role_of(n) == pyatspi.ROLE_STATUS_BAR)
+    if not bars:
+        raise E2EFailure(f"window {name_of(window)!r} has no status bar")
+    return [text_of(n) for n in walk(bars[0]) if role_of(n) == pyatspi.ROLE_LABEL]

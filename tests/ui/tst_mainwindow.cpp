@@ -4,8 +4,13 @@
 #include "ui/QtSeams.h"
 #include "ui/RecordListView.h"
 #include "ui/StatusPanels.h"
+#include "ui/Twips.h"
 
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeView>
@@ -31,9 +36,30 @@ private Q_SLOTS:
     void delete_removesEverySelectedRowAfterOneQuestion_data();
     void delete_removesEverySelectedRowAfterOneQuestion();
 
+    // Layout, menus and keyboard
+    void resize_laysEveryTabOut_data();
+    void resize_laysEveryTabOut();
+    void settingItems_stayChecked_data();
+    void settingItems_stayChecked();
+    void tabKey_goesThroughThePanelThenTheButtons_data();
+    void tabKey_goesThroughThePanelThenTheButtons();
+
+    // The lists
+    void headerClicks_sortTheRowsByText_data();
+    void headerClicks_sortTheRowsByText();
+    void mouseButton_onlyTheRightOneSelectsOneRowForTheMenu_data();
+    void mouseButton_onlyTheRightOneSelectsOneRowForTheMenu();
+    void arrowKey_loadsTheRowLikeAClick();
+
 private:
+    // The window shown with tab 3 in front, its payers 甲 乙 丙 丁 with accounts 1 to 4.
+    ListPage *showPayerTabWithFourRows();
+    QStringList firstColumn(const ListPage *page) const;
+
     std::unique_ptr<UiFixture> m_fx;
 };
+
+Q_DECLARE_METATYPE(lgbatch::TwipRect)
 
 void tst_MainWindow::init()
 {
@@ -209,6 +235,214 @@ void tst_MainWindow::delete_removesEverySelectedRowAfterOneQuestion()
              selected.isEmpty() ? QStringList() : QStringList{u"确定删除所选定的记录？"_s});
     QCOMPARE(records.isChanged(), names.size() < 4);
     QCOMPARE(m_fx->prompter.unansweredQuestions(), 0);
+}
+
+ListPage *tst_MainWindow::showPayerTabWithFourRows()
+{
+    m_fx->window->show();
+    ListPage *page = m_fx->window->page(frmDirectCreditInput::TabPayerRoster);
+    for (const QString &name : {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s})
+        page->list()->records().appendRow({name, QString::number(page->list()->records().count() + 1)});
+    m_fx->window->tabInput()->setCurrentWidget(page);
+    return page;
+}
+
+QStringList tst_MainWindow::firstColumn(const ListPage *page) const
+{
+    QStringList texts;
+    for (int row = 1; row <= page->list()->records().count(); ++row)
+        texts.append(page->list()->records().cellText(row, 0));
+    return texts;
+}
+
+void tst_MainWindow::resize_laysEveryTabOut_data()
+{
+    QTest::addColumn<QSize>("growth"); // twips, from the designed size
+    QTest::addColumn<TwipRect>("list");
+    QTest::addColumn<TwipRect>("panel");
+    QTest::addColumn<QPoint>("actionRow");
+
+    const TwipRect list{60, 360, 4838, 6375};
+    const TwipRect panel{4958, 360, 4777, 6375};
+    QTest::newRow("designed") << QSize() << list << panel << QPoint(4958, 6660);
+    QTest::newRow("smaller") << QSize(-3000, -3000) << list << panel << QPoint(4958, 6660);
+    // The panel keeps its splitter's width but is shown only as far as the splitter reaches.
+    QTest::newRow("1200 wider") << QSize(1200, 0) << TwipRect{60, 360, 6038, 6375}
+                                << TwipRect{6158, 360, 4777, 6375} << QPoint(6158, 6660);
+    QTest::newRow("1200 larger each way") << QSize(1200, 1200) << TwipRect{60, 360, 5438, 7575}
+                                          << TwipRect{5558, 360, 5377, 7575} << QPoint(6158, 7860);
+}
+
+void tst_MainWindow::resize_laysEveryTabOut()
+{
+    QFETCH(QSize, growth);
+    QFETCH(TwipRect, list);
+    QFETCH(TwipRect, panel);
+    QFETCH(QPoint, actionRow);
+    frmDirectCreditInput *window = m_fx->window.get();
+    window->show();
+    QCOMPARE(window->size(), window->minimumSize());
+    const double tpp = twipsPerPixel(window->logicalDpiX());
+    const auto pixels = [tpp](int twips) { return twipsToPixels(twips, tpp); };
+
+    window->resize(window->size() + QSize(pixels(growth.width()), pixels(growth.height())));
+
+    const TwipRect tabStrip{0, 0, 9840 + std::max(0, growth.width()), 7305 + std::max(0, growth.height())};
+    QCOMPARE(window->tabInput()->size(), twipsToPixels(tabStrip, tpp).size());
+    for (int tab = 0; tab < 5; ++tab) {
+        ListPage *page = window->page(frmDirectCreditInput::Tab(tab));
+        window->tabInput()->setCurrentWidget(page);
+        QCOMPARE(page->list()->geometry().size(), twipsToPixels(list, tpp).size());
+        QCOMPARE(page->list()->x(), pixels(list.left));
+        QCOMPARE(page->panel()->mapTo(page, QPoint()).x(), twipsToPixels(panel, tpp).x());
+        QCOMPARE(page->panel()->width(), twipsToPixels(panel, tpp).width());
+        QCOMPARE(page->actionRow()->x(), pixels(actionRow.x()));
+        // The page starts below the tab headers: its rows are placed from the list's top.
+        QCOMPARE(page->actionRow()->y() - page->list()->y(), pixels(actionRow.y()) - pixels(list.top));
+        QCOMPARE(page->fileRow()->y(), page->actionRow()->y());
+        QVERIFY(page->actionRow()->geometry().bottom() < page->height());
+    }
+}
+
+void tst_MainWindow::settingItems_stayChecked_data()
+{
+    QTest::addColumn<Edition>("edition");
+    QTest::newRow("企业版") << Edition::Corporate;
+    QTest::newRow("个人版") << Edition::Personal;
+}
+
+void tst_MainWindow::settingItems_stayChecked()
+{
+    QFETCH(Edition, edition);
+    m_fx = std::make_unique<UiFixture>();
+    QVERIFY(m_fx->writeTables() && m_fx->openMainWindow(edition));
+
+    QStringList menus;
+    for (QAction *menu : m_fx->window->menuBar()->actions())
+        menus.append(menu->text());
+    QCOMPARE(menus, (QStringList{u"设置 (&S)"_s, u"帮助 (&H)"_s}));
+    for (const QString &name : {u"AutoBene"_s, u"autoPayer"_s}) {
+        auto *item = m_fx->window->findChild<QAction *>(name);
+        item->trigger();
+        QVERIFY(item->isChecked());
+    }
+    QCOMPARE(m_fx->window->findChild<QAction *>(u"autoPayer"_s)->isVisible(), edition == Edition::Corporate);
+}
+
+void tst_MainWindow::tabKey_goesThroughThePanelThenTheButtons_data()
+{
+    QTest::addColumn<int>("tab");
+    for (int tab = 0; tab < 5; ++tab)
+        QTest::addRow("tab %d", tab) << tab;
+}
+
+void tst_MainWindow::tabKey_goesThroughThePanelThenTheButtons()
+{
+    QFETCH(int, tab);
+    m_fx->window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_fx->window.get()));
+    ListPage *page = m_fx->window->page(frmDirectCreditInput::Tab(tab));
+    m_fx->window->tabInput()->setCurrentWidget(page);
+    page->list()->setFocus();
+
+    QList<QWidget *> reached; // from the list until Tab leaves the page
+    for (int press = 0; press < 40; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (!page->isAncestorOf(QApplication::focusWidget()))
+            break;
+        reached.append(QApplication::focusWidget());
+    }
+    const auto firstButton = std::find(reached.cbegin(), reached.cend(), page->addButton());
+    QVERIFY(firstButton != reached.cbegin());
+    QVERIFY(std::all_of(reached.cbegin(), firstButton,
+                        [page](QWidget *w) { return page->panel()->isAncestorOf(w); }));
+    QCOMPARE(QList<QWidget *>(firstButton, reached.cend()),
+             (QList<QWidget *>{page->addButton(), page->editButton(), page->deleteButton(),
+                               page->loadButton(), page->saveButton()}));
+}
+
+void tst_MainWindow::headerClicks_sortTheRowsByText_data()
+{
+    QTest::addColumn<QList<int>>("headers"); // clicked in turn, 1-based
+    QTest::addColumn<QStringList>("names");
+
+    // 乙 9.00, 甲 10.00, 丙 100.00: amounts sort as text; one direction per list, flipped per click.
+    QTest::newRow("金额") << QList<int>{4} << QStringList{u"甲"_s, u"丙"_s, u"乙"_s};
+    QTest::newRow("金额 twice") << QList<int>{4, 4} << QStringList{u"乙"_s, u"丙"_s, u"甲"_s};
+    QTest::newRow("金额, then 名称") << QList<int>{4, 1} << QStringList{u"乙"_s, u"甲"_s, u"丙"_s};
+}
+
+void tst_MainWindow::headerClicks_sortTheRowsByText()
+{
+    QFETCH(QList<int>, headers);
+    QFETCH(QStringList, names);
+    m_fx->window->show();
+    ListPage *page = m_fx->window->page(frmDirectCreditInput::TabPayroll);
+    m_fx->window->tabInput()->setCurrentWidget(page);
+    PayrollListModel &payroll = m_fx->window->workspace().payrollList();
+    for (const auto &[name, amount] :
+         {std::pair{u"乙"_s, u"9.00"_s}, {u"甲"_s, u"10.00"_s}, {u"丙"_s, u"100.00"_s}})
+        payroll.AddPayrollRow({name, u"1"_s, amount, {}});
+
+    QHeaderView *header = page->list()->header();
+    for (int column : headers)
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column - 1) + 5, header->height() / 2));
+    payroll.AddPayrollRow({u"丁"_s, u"1"_s, u"0.01"_s, {}});
+    QCOMPARE(firstColumn(page), names << u"丁"_s);
+}
+
+void tst_MainWindow::mouseButton_onlyTheRightOneSelectsOneRowForTheMenu_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<int>("row");          // 0: the space below the rows
+    QTest::addColumn<QStringList>("left"); // after the menu's delete, answered 是
+
+    const QStringList all{u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};
+    QTest::newRow("right, on one of the selected rows")
+        << Qt::RightButton << 2 << QStringList{u"甲"_s, u"丙"_s, u"丁"_s};
+    QTest::newRow("right, on another row") << Qt::RightButton << 4 << QStringList{u"甲"_s, u"乙"_s, u"丙"_s};
+    QTest::newRow("right, below the rows") << Qt::RightButton << 0 << all;
+    QTest::newRow("left") << Qt::LeftButton << 4 << all;
+    QTest::newRow("middle") << Qt::MiddleButton << 4 << all;
+}
+
+void tst_MainWindow::mouseButton_onlyTheRightOneSelectsOneRowForTheMenu()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(int, row);
+    QFETCH(QStringList, left);
+    RecordListView *list = showPayerTabWithFourRows()->list();
+    for (int selected : {1, 2, 3})
+        list->selectionModel()->select(list->records().index(selected - 1, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const QPoint at = row > 0 ? list->visualRect(list->records().index(row - 1, 0)).center()
+                              : QPoint(5, list->viewport()->height() - 5);
+    QTest::mousePress(list->viewport(), button, {}, at);
+    QTest::mouseRelease(list->viewport(), button, {}, at);
+
+    QMenu *menu = m_fx->window->RightClickMenu();
+    const bool menuShown = left.size() < 4;
+    QCOMPARE(menu->isVisible(), menuShown);
+    if (button == Qt::RightButton)
+        QCOMPARE(list->selectedRowNumbers(), row > 0 ? QList<int>{row} : QList<int>());
+    if (!menuShown)
+        return;
+    menu->hide();
+    menu->actions().at(0)->trigger(); // (&N)新增/修改: as a click on the row
+    QCOMPARE(m_fx->find<QLineEdit>(u"txtPayerName"_s)->text(), list->records().cellText(row, 0));
+    m_fx->prompter.answerNext(Prompter::Answer::Yes);
+    menu->actions().at(1)->trigger(); // (&D)删除
+    QCOMPARE(m_fx->prompter.texts(), QStringList{u"确定删除所选定的记录？"_s});
+    QCOMPARE(firstColumn(m_fx->window->page(frmDirectCreditInput::TabPayerRoster)), left);
+}
+
+void tst_MainWindow::arrowKey_loadsTheRowLikeAClick()
+{
+    RecordListView *list = showPayerTabWithFourRows()->list();
+    list->selectOnly(1);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(m_fx->find<QLineEdit>(u"txtPayerName"_s)->text(), u"乙"_s);
 }
 
 QTEST_MAIN(tst_MainWindow)
