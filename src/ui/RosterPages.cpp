@@ -15,25 +15,6 @@
 
 namespace lgbatch {
 
-namespace {
-
-// 保存 on a roster tab writes the roster's own file in the program directory, without a dialog.
-void saveRoster(Workspace &workspace, Roster roster, Prompter &prompter)
-{
-    HourGlass busy;
-    if (rosterList(workspace, roster).count() == 0) {
-        prompter.warning(QStringLiteral("无记录保存！"));
-        return;
-    }
-    if (const std::optional<QString> failure = writeRosterFile(workspace, roster)) {
-        prompter.warning(*failure);
-        return;
-    }
-    prompter.information(QStringLiteral("保存完毕！"));
-}
-
-} // namespace
-
 BeneRosterPage::BeneRosterPage(Workspace &workspace, Prompter &prompter, StatusPanels &status,
                                QWidget *parent)
     : ListPage(workspace.beneRoster(),
@@ -54,7 +35,6 @@ BeneRosterPage::BeneRosterPage(Workspace &workspace, Prompter &prompter, StatusP
     connect(addButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdAddBene_Click);
     connect(editButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdEditBene_Click);
     connect(deleteButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdDeleteBene_Click);
-    connect(saveButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdSaveBene_Click);
     connect(list(), &RecordListView::rowClicked, this, &BeneRosterPage::lstBene_ItemClick);
 }
 
@@ -96,11 +76,6 @@ void BeneRosterPage::cmdEditBene_Click()
     roster.setChanged(true);
     // The branch has just passed validation: a red mark for a missing branch no longer holds.
     ColorListRow(roster, row, QStringLiteral("0"));
-}
-
-void BeneRosterPage::cmdSaveBene_Click()
-{
-    saveRoster(m_workspace, Roster::Beneficiaries, prompter());
 }
 
 void BeneRosterPage::ClearBeneficiaryInput()
@@ -200,8 +175,6 @@ SimpleRosterPage::SimpleRosterPage(Workspace &workspace, const SimpleRosterNames
     connect(addButton(), &QPushButton::clicked, this, &SimpleRosterPage::addClick);
     connect(editButton(), &QPushButton::clicked, this, &SimpleRosterPage::editClick);
     connect(deleteButton(), &QPushButton::clicked, this, &SimpleRosterPage::deleteClick);
-    connect(saveButton(), &QPushButton::clicked, this,
-            [this] { saveRoster(m_workspace, m_which, this->prompter()); });
     connect(list(), &RecordListView::rowClicked, this, &SimpleRosterPage::itemClick);
 }
 

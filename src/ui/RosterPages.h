@@ -32,7 +32,6 @@ private:
     void cmdAddBene_Click();
     void cmdEditBene_Click();
     void cmdDeleteBene_Click();
-    void cmdSaveBene_Click();
     void lstBene_ItemClick();
 
     Workspace &m_workspace;

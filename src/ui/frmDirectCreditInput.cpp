@@ -1,6 +1,7 @@
 #include "frmDirectCreditInput.h"
 
 #include "BatchPage.h"
+#include "FileCommands.h"
 #include "HourGlass.h"
 #include "PayrollPage.h"
 #include "RosterPages.h"
@@ -8,14 +9,22 @@
 #include "ctlSplitterEx.h"
 #include "frmAbout.h"
 
+#include "core/FieldText.h"
+#include "workspace/LegacyMigration.h"
 #include "workspace/RosterFileCommands.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QDateEdit>
 #include <QEvent>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QWindow>
 
 namespace lgbatch {
 
@@ -58,15 +67,20 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
                                                      {m_beneRosterPage, QStringLiteral("收款人名册")},
                                                      {m_payerRosterPage, QStringLiteral("付款人名册")},
                                                      {m_payrollRosterPage, QStringLiteral("代发工资名册")}};
+    m_commands = new FileCommands(services, m_workspace, {m_tabs, m_batchPage, m_payrollPage}, this);
     createMenus();
     int number = 1;
     for (const auto &[page, caption] : tabs) {
         m_tabs->addTab(page, caption);
+        // Every import and save button acts on the tab in front, which is its own tab.
+        connect(page->loadButton(), &QPushButton::clicked, m_commands, &FileCommands::cmdLoad_Click);
+        connect(page->saveButton(), &QPushButton::clicked, m_commands, &FileCommands::Save_Click);
         page->splitter()->setObjectName(QStringLiteral("ctlSplitterEx%1").arg(number++));
         connect(page, &ListPage::forwardRequested, this, [this, page = page] { bringForward(page); });
         connect(page->list(), &RecordListView::rightClickMenuRequested, m_rightClickMenu,
                 [this](const QPoint &at) { m_rightClickMenu->popup(at); });
     }
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmDirectCreditInput::noteFocusWindow);
     connect(m_tabs, &QTabWidget::currentChanged, this,
             [this](int) { tabInput_Click(m_tabs->currentIndex()); });
 
@@ -83,7 +97,35 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
 
 void frmDirectCreditInput::createMenus()
 {
-    // 文件 (&F) and 更新 (&U) come first in the menu bar, before 设置.
+    QMenu *file = menuBar()->addMenu(QStringLiteral("文件 (&F)"));
+    file->setObjectName(QStringLiteral("File"));
+    const auto addItem = [this](QMenu *menu, const QString &name, const QString &caption, auto handler,
+                                QKeySequence shortcut = {}) {
+        QAction *item = menu->addAction(caption);
+        item->setObjectName(name);
+        item->setShortcut(shortcut);
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    };
+    addItem(
+        file, QStringLiteral("New"), QStringLiteral("新建 (&N)"), [this] { m_commands->New_Click(); },
+        QKeySequence::New);
+    addItem(
+        file, QStringLiteral("Open"), QStringLiteral("导入文件 (&O)"), [this] { m_commands->Open_Click(); },
+        QKeySequence::Open);
+    file->addSeparator()->setObjectName(QStringLiteral("seperator"));
+    addItem(
+        file, QStringLiteral("Save"), QStringLiteral("保存 (&S)"), [this] { m_commands->Save_Click(); },
+        QKeySequence::Save);
+    addItem(file, QStringLiteral("SaveAs"), QStringLiteral("另存为 (&A)"),
+            [this] { m_commands->SaveAs_Click(); });
+    addItem(file, QStringLiteral("Exit"), QStringLiteral("退出 (&X)"), [this] { Exit_Click(); });
+
+    QMenu *update = menuBar()->addMenu(QStringLiteral("更新 (&U)"));
+    update->setObjectName(QStringLiteral("Update"));
+    addItem(update, QStringLiteral("InterBankList"), QStringLiteral("支付系统行号表 (BankCode.xml)"),
+            [this] { m_commands->InterBankList_Click(); });
+
     QMenu *setting = menuBar()->addMenu(QStringLiteral("设置 (&S)"));
     setting->setObjectName(QStringLiteral("Setting"));
     // Read nowhere: the offers to add to the rosters are always made.
@@ -238,12 +280,53 @@ void frmDirectCreditInput::bringForward(ListPage *page)
     m_tabs->setCurrentWidget(page);
 }
 
+bool frmDirectCreditInput::countsAsActivation(PreviousWindow previous)
+{
+    return previous == PreviousWindow::None || previous == PreviousWindow::OwnWindow;
+}
+
+void frmDirectCreditInput::noteFocusWindow(QWindow *window)
+{
+    if (window && window == windowHandle())
+        return;
+    m_previousWindow = PreviousWindow::OtherProgram;
+    if (!window)
+        return;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->windowHandle() != window)
+            continue;
+        m_previousWindow = qobject_cast<QMessageBox *>(top) || qobject_cast<QFileDialog *>(top)
+                               ? PreviousWindow::Question
+                               : PreviousWindow::OwnWindow;
+        return;
+    }
+}
+
 bool frmDirectCreditInput::event(QEvent *event)
 {
     const bool handled = QMainWindow::event(event);
-    if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+    if (event->type() == QEvent::WindowActivate) {
+        // The question of the activation handler itself must not ask again once it closes.
+        const bool activation = countsAsActivation(m_previousWindow);
+        m_previousWindow = PreviousWindow::OtherProgram;
+        if (activation)
+            Form_Activate();
+    }
     return handled;
+}
+
+void frmDirectCreditInput::closeEvent(QCloseEvent *event)
+{
+    HourGlass busy;
+    if (m_commands->ConfirmUnsavedChanges())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void frmDirectCreditInput::Exit_Click()
+{
+    close();
 }
 
 void frmDirectCreditInput::Form_Activate()
@@ -253,8 +336,15 @@ void frmDirectCreditInput::Form_Activate()
 
 void frmDirectCreditInput::MigrateLegacyBeneList()
 {
-    // An old beneficiary list in the program directory is offered for migration here, on
-    // every activation while it exists; the migration comes with the roster files.
+    if (!LegacyMigration::isPending(m_workspace))
+        return;
+    const QString question =
+        QStringLiteral("您的收款人名册数据比系统中的数据版本低，是否需要导入并且更新？（建议更新）");
+    if (m_services.prompter.question(question, Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+        return;
+    const LegacyMigration::Outcome outcome = LegacyMigration::MigrateLegacyBeneList(m_workspace);
+    if (outcome.error)
+        m_services.prompter.warning(ErrorMessage::ofReader(*outcome.error));
 }
 
 void frmDirectCreditInput::About_Click()

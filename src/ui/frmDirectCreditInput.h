@@ -11,6 +11,7 @@
 class QDateEdit;
 class QMenu;
 class QTabWidget;
+class QWindow;
 
 namespace lgbatch {
 
@@ -18,6 +19,7 @@ class BatchInputPanel;
 class BatchPage;
 class BeneInputPanel;
 class BeneRosterPage;
+class FileCommands;
 class ListPage;
 class PayrollPage;
 class SimpleRosterPage;
@@ -63,9 +65,23 @@ public:
 
     // The pop-up menu of the five lists: "(&N)新增/修改" and "(&D)删除" for the tab in front.
     QMenu *RightClickMenu() const { return m_rightClickMenu; }
+    FileCommands *fileCommands() const { return m_commands; }
+
+    // What became active before this window did, when this window becomes active again.
+    enum class PreviousWindow
+    {
+        None,         // nothing yet: the first activation
+        OtherProgram, // another program's window, or none
+        Question,     // one of this program's message boxes or file dialogs
+        OwnWindow,    // another window of this program (the about box, the chooser)
+    };
+    // Whether becoming active after such a window is an activation that runs the activation
+    // handler: a closed message box or file dialog, or a return from another program, is not.
+    static bool countsAsActivation(PreviousWindow previous);
 
 protected:
     bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -83,6 +99,8 @@ private:
     void Form_Activate();
     void MigrateLegacyBeneList();
     void About_Click();
+    void Exit_Click();
+    void noteFocusWindow(QWindow *window);
     void bringForward(ListPage *page);
 
     AppServices &m_services;
@@ -97,6 +115,8 @@ private:
     SimpleRosterPage *m_payerRosterPage;
     SimpleRosterPage *m_payrollRosterPage;
     QMenu *m_rightClickMenu = nullptr;
+    FileCommands *m_commands = nullptr;
+    PreviousWindow m_previousWindow = PreviousWindow::None;
     // Where the layout last placed the controls, in twips; the next resize starts from it.
     WindowGeometry m_geometry = designedWindowGeometry();
 };

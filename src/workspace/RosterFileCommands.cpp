@@ -111,7 +111,8 @@ QString rosterFilePath(const Workspace &workspace, Roster roster)
     return workspace.programFile(ProgramFiles::payrollRoster());
 }
 
-RosterFileRead readRosterFile(Workspace &workspace, Roster roster, bool clearFirst, const QString &path)
+RosterFileRead readRosterFile(Workspace &workspace, Roster roster, bool clearFirst, const QString &path,
+                              BrokenFile broken)
 {
     RosterFileRead outcome;
     const Result<std::optional<QByteArray>> bytes =
@@ -131,6 +132,11 @@ RosterFileRead readRosterFile(Workspace &workspace, Roster roster, bool clearFir
     outcome.rowsPaintedRed = read.red;
     if (read.error)
         outcome.message = ErrorMessage::ofReader(*read.error);
+    if (read.error && clearFirst && broken == BrokenFile::LeavesListAlone) {
+        outcome.rowsRead = 0;
+        outcome.rowsPaintedRed = 0;
+        return outcome;
+    }
     // All rows in one step, so that the pickers are rebuilt once, not once per row.
     RecordListModel &list = rosterList(workspace, roster);
     if (clearFirst)

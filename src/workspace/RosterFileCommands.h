@@ -36,11 +36,20 @@ struct RosterFileRead
     std::optional<QString> message; // "【...】" when the file could not be read whole
 };
 
+// What a broken file does to a list it was to replace.
+enum class BrokenFile
+{
+    KeepsRowsBeforeTheFault, // the start-up's reading: the rows before the fault are shown
+    LeavesListAlone,         // an import: the list is replaced by a whole file or not at all
+};
+
 // Appends the rows of a roster file to its list, all at once, emptying the list first when
 // `clearFirst`; `path` defaults to the roster's file in the program directory. A broken line
-// stops the reading: the rows before it stay. A file that is there but cannot be read at all
-// leaves the list as it was. Reading never sets the roster's changed flag.
-RosterFileRead readRosterFile(Workspace &workspace, Roster roster, bool clearFirst, const QString &path = {});
+// stops the reading: an appending read keeps the rows before it, a replacing one keeps them
+// or leaves the list as it was, as `broken` says. A file that is there but cannot be read at
+// all leaves the list as it was. Reading never sets the roster's changed flag.
+RosterFileRead readRosterFile(Workspace &workspace, Roster roster, bool clearFirst, const QString &path = {},
+                              BrokenFile broken = BrokenFile::KeepsRowsBeforeTheFault);
 inline RosterFileRead ReadBeneficiaryFile(Workspace &workspace, bool clearFirst, const QString &path = {})
 {
     return readRosterFile(workspace, Roster::Beneficiaries, clearFirst, path);

@@ -39,8 +39,8 @@ private Q_SLOTS:
     // Layout, menus and keyboard
     void resize_laysEveryTabOut_data();
     void resize_laysEveryTabOut();
-    void settingItems_stayChecked_data();
-    void settingItems_stayChecked();
+    void menus_inOrderAndSettingItemsStayChecked_data();
+    void menus_inOrderAndSettingItemsStayChecked();
     void tabKey_goesThroughThePanelThenTheButtons_data();
     void tabKey_goesThroughThePanelThenTheButtons();
 
@@ -304,14 +304,14 @@ void tst_MainWindow::resize_laysEveryTabOut()
     }
 }
 
-void tst_MainWindow::settingItems_stayChecked_data()
+void tst_MainWindow::menus_inOrderAndSettingItemsStayChecked_data()
 {
     QTest::addColumn<Edition>("edition");
     QTest::newRow("企业版") << Edition::Corporate;
     QTest::newRow("个人版") << Edition::Personal;
 }
 
-void tst_MainWindow::settingItems_stayChecked()
+void tst_MainWindow::menus_inOrderAndSettingItemsStayChecked()
 {
     QFETCH(Edition, edition);
     m_fx = std::make_unique<UiFixture>();
@@ -320,7 +320,12 @@ void tst_MainWindow::settingItems_stayChecked()
     QStringList menus;
     for (QAction *menu : m_fx->window->menuBar()->actions())
         menus.append(menu->text());
-    QCOMPARE(menus, (QStringList{u"设置 (&S)"_s, u"帮助 (&H)"_s}));
+    QCOMPARE(menus, (QStringList{u"文件 (&F)"_s, u"更新 (&U)"_s, u"设置 (&S)"_s, u"帮助 (&H)"_s}));
+    QStringList fileItems;
+    for (QAction *item : m_fx->window->findChild<QMenu *>(u"File"_s)->actions())
+        fileItems.append(item->isSeparator() ? u"-"_s : item->text());
+    QCOMPARE(fileItems, (QStringList{u"新建 (&N)"_s, u"导入文件 (&O)"_s, u"-"_s, u"保存 (&S)"_s,
+                                     u"另存为 (&A)"_s, u"退出 (&X)"_s}));
     for (const QString &name : {u"AutoBene"_s, u"autoPayer"_s}) {
         auto *item = m_fx->window->findChild<QAction *>(name);
         item->trigger();
