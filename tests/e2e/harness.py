@@ -93,8 +93,9 @@ def check(condition, message):
 def normalize(text):
     """A caption as a user reads it: no mnemonic '&', no surrounding blanks, no trailing colon."""
     text = (text or "").replace("&&", "\0").replace("&", "").replace("\0", "&").strip()
-    # Chinese captions carry their mnemonic as a trailing "(&Y)": Qt drops the '&', we drop the rest.
-    text = re.sub(r"\([A-Z0-9]\)$", "", text).rstrip()
+    # Chinese captions carry their mnemonic as a trailing "(&Y)", before a colon if there is one
+    # ("文件名称(&N)："): Qt drops the '&', we drop the rest.
+    text = re.sub(r"\([A-Z0-9]\)([:：]?)$", r"\1", text).rstrip()
     while text.endswith(("：", ":")):
         text = text[:-1].rstrip()
     return text
@@ -726,3 +727,52 @@ def status_bar_texts(window):
     if not bars:
         raise E2EFailure(f"window {name_of(window)!r} has no status bar")
     return [text_of(n) for n in walk(bars[0]) if role_of(n) == pyatspi.ROLE_LABEL]
+
+
+def menu_item(window, menu, item):
+    """A menu bar item of a window: the menu by its caption, then the item by its own (mnemonics and
+    shortcuts ignored). Press it with press_later when its command may show a message box."""
+    bars = [n for n in walk(window) if role_of(n) == pyatspi.ROLE_MENU_BAR]
+    if not bars:
+        raise E2EFailure(f"window {name_of(window)!r} has no menu bar")
+    menus = [n for n in children(bars[0]) if normalize(name_of(n)) == normalize(menu)]
+    if not menus:
+        raise E2EFailure(f"no menu {menu!r}: {[name_of(n) for n in children(bars[0])]}")
+    items = [n for n in walk(menus[0], showing_only=False, into_items=True)
+             if role_of(n) in _BUTTON_ROLES and normalize(name_of(n).split("\t")[0]) == normalize(item)]
+    if not items:
+        raise E2EFailure(f"menu {menu!r} has no item {item!r}")
+    return items[0]
+
+
+def choose_file(program, title, path, button):
+    """Answer the program's file dialog captioned title: type the full path into its file name field
+    and press its button (打开 or 保存)."""
+    dialog = program.window(title)
+    program.set_text(program.field("文件名称", dialog), str(path))
+    program.press_button(button, dialog)
+    program.wait_gone(dialog, f"the dialog {title!r} to close")
+
+
+def press_later(acc):
+    """Press a control whose action does not return until the window it opens is closed (a menu item
+    runs its command within the press): the press goes on in the background while the test answers."""
+    import threading
+
+    def run():
+        try:
+            acc.queryAction().doAction(0)
+        except Exception:  # the reply comes only once the command is over; nothing to wait for
+            pass
+    threading.Thread(target=run, daemon=True).start()
+    print(f"pressed {name_of(acc)!r}", flush=True)
+
+
+_LIST_ROLES = (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_TREE)
+
+
+def shown_list(program, window, what="the list of the tab in front"):
+    """The list view the window shows (the current tab's), fresh from the program."""
+    found = program.find(lambda n: role_of(n) in _LIST_ROLES, window, what)
+    found.clear_cache()
+    return found
