@@ -71,11 +71,7 @@ BatchPayment BatchListModel::ReadBatchRow(int index) const
     record.Amount = cells[AmountColumn];
     record.Emergency = cells[EmergencyColumn];
     record.Remark = cells[RemarkColumn];
-    const BranchCodes codes = m_tables.codesOfBranchName(record.BankName);
-    record.BankCode = codes.BankCode;
-    record.BankTypeCode = codes.BankTypeCode;
-    record.StateCode = codes.StateCode;
-    record.CityCode = codes.CityCode;
+    assignBranchCodes(record, m_tables.codesOfBranchName(record.BankName));
     return record;
 }
 

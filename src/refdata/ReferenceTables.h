@@ -75,6 +75,15 @@ struct BranchCodes
     QString CityCode;
 };
 
+// A record's derived fields (a batch payment's or a beneficiary's) from its branch name.
+template <typename Record> void assignBranchCodes(Record &record, const BranchCodes &codes)
+{
+    record.BankCode = codes.BankCode;
+    record.BankTypeCode = codes.BankTypeCode;
+    record.StateCode = codes.StateCode;
+    record.CityCode = codes.CityCode;
+}
+
 // The four tables of the program directory, in file order, with indexes that keep "the first
 // row in file order wins". Filled once at start and read-only afterwards.
 class ReferenceTables

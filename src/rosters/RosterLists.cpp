@@ -40,11 +40,7 @@ Beneficiary BeneficiaryListModel::ReadBeneficiaryRow(int index) const
     record.BeneAccount = cells[1];
     record.BankName = cells[2];
     record.Remark = cells[3];
-    const BranchCodes codes = m_tables.codesOfBranchName(record.BankName);
-    record.BankCode = codes.BankCode;
-    record.BankTypeCode = codes.BankTypeCode;
-    record.StateCode = codes.StateCode;
-    record.CityCode = codes.CityCode;
+    assignBranchCodes(record, m_tables.codesOfBranchName(record.BankName));
     return record;
 }
 

@@ -2,7 +2,6 @@
 with the pickers, one to the own bank, each added with 增加; the list and the status bar follow, in both
 editions."""
 
-import pyatspi
 
 import harness
 from harness import check
@@ -23,18 +22,6 @@ def start(prog, edition):
     chooser = prog.window("澜港银行批量工具")
     prog.press(prog.button(edition, chooser))
     return prog.window(f"{TITLE[edition]} {VERSION}")
-
-
-def batch_list(prog, main):
-    roles = (pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_TREE)
-    return prog.find(lambda n: harness.role_of(n) in roles, main, "the batch list")
-
-
-def status_texts(prog, main):
-    """The texts of the status bar's panels, left to right."""
-    bar = prog.find(lambda n: harness.role_of(n) == pyatspi.ROLE_STATUS_BAR, main, "the status bar")
-    bar.clear_cache()
-    return [harness.text_of(n) for n in harness.walk(bar) if harness.role_of(n) == pyatspi.ROLE_LABEL]
 
 
 def type_amount(prog, main, typed):
@@ -98,7 +85,7 @@ def enter_payments(edition):
         prog.press_button("增加", main)
         answer_roster_questions(prog, edition)
 
-        table = batch_list(prog, main)
+        table = harness.shown_list(prog, main, "the batch list")
         headers = harness.table_headers(table)
         want_headers = ["收款人名称", "收款人账号", "收款人银行开户行", "金额", "支付方式", "备注"]
         if corporate:
@@ -110,7 +97,7 @@ def enter_payments(edition):
         rows = harness.wait_for(lambda: (table.clear_cache() or True) and len(harness.table_rows(table)) == 2
                                 and harness.table_rows(table), "two rows in the list")
         check(rows == want_rows, f"the list holds the two payments {rows}")
-        status = status_texts(prog, main)
+        status = harness.status_bar_texts(main)
         check(status == ["总笔数：", "2", "总金额 ：", "1,534.50"], f"the status bar shows {status}")
 
 

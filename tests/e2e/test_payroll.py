@@ -1,7 +1,6 @@
 """Payroll entry: two rows added through the payroll panel show in the list, in the status bar and,
 where the user agrees, in the payroll roster."""
 
-import pyatspi
 
 import harness
 from harness import check
@@ -9,26 +8,12 @@ from harness import check
 TITLE = "澜港银行批量工具（企业版）"
 VERSION = "4.2.3"
 ROSTER_QUESTION = "收款人不存在，需要保存到名册吗？"
-_LIST_ROLES = {pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE, pyatspi.ROLE_TREE}
 
 # name, account or card, amount as typed, remark, answer to the roster question, amount as listed
 ROWS = [
     ("张三", "123456789012345", "1234.5", "一月工资", "是", "1,234.50"),
     ("李四", "6222020200112233", "100000000", "", "否", "100,000,000.00"),
 ]
-
-
-def shown_list(prog, main, what):
-    return prog.find(lambda n: harness.role_of(n) in _LIST_ROLES, main, what)
-
-
-def status_bar(main):
-    """The texts of the status bar's panels, left to right."""
-    bars = harness.find_all(main, lambda n: harness.role_of(n) == pyatspi.ROLE_STATUS_BAR)
-    if not bars:
-        return []
-    bars[0].clear_cache()
-    return [harness.text_of(n) for n in harness.children(bars[0]) if harness.role_of(n) == pyatspi.ROLE_LABEL]
 
 
 def add_row(prog, main, name, account, amount, remark, answer):
@@ -59,16 +44,16 @@ def two_rows_in_list_and_status_bar():
         for name, account, amount, remark, answer, _listed in ROWS:
             add_row(prog, main, name, account, amount, remark, answer)
 
-        table = shown_list(prog, main, "the payroll list")
+        table = harness.shown_list(prog, main, "the payroll list")
         want = [[name, account, "澜港银行", listed, remark] for name, account, _a, remark, _q, listed in ROWS]
         harness.wait_for(lambda: harness.table_rows(table) == want, f"the payroll list to hold {want}")
         check(harness.table_rows(table) == want, "the list holds both rows, amounts in display form")
         total = ["总笔数：", "2", "总金额 ：", "100,001,234.50"]
-        harness.wait_for(lambda: status_bar(main) == total, f"the status bar to show {total}")
-        check(status_bar(main) == total, f"the status bar shows count and total {status_bar(main)}")
+        harness.wait_for(lambda: harness.status_bar_texts(main) == total, f"the status bar to show {total}")
+        check(harness.status_bar_texts(main) == total, f"the status bar shows count and total {harness.status_bar_texts(main)}")
 
         prog.press(prog.button("代发工资名册", main))
-        roster = shown_list(prog, main, "the payroll roster")
+        roster = harness.shown_list(prog, main, "the payroll roster")
         kept = [["张三", "123456789012345"]]
         payees = lambda: [row[:2] for row in harness.table_rows(roster)]  # noqa: E731
         harness.wait_for(lambda: payees() == kept, f"the payroll roster to hold {kept}")

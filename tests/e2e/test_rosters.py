@@ -1,7 +1,6 @@
 """The beneficiary roster: a beneficiary added on its tab and saved is there again after a restart,
 in the roster list and in the batch panel's name picker."""
 
-import pyatspi
 
 import harness
 from harness import check
@@ -20,10 +19,7 @@ def start(prog):
 
 def roster_rows(prog, main):
     """The rows of the list shown on the current tab."""
-    lst = prog.find(lambda n: harness.role_of(n) in (pyatspi.ROLE_TREE, pyatspi.ROLE_TABLE, pyatspi.ROLE_TREE_TABLE), main,
-                    "the roster list")
-    lst.clear_cache()
-    return harness.table_rows(lst)
+    return harness.table_rows(harness.shown_list(prog, main, "the roster list"))
 
 
 def added_beneficiary_survives_a_restart():
