@@ -287,11 +287,11 @@ bool frmDirectCreditInput::countsAsActivation(PreviousWindow previous)
 
 void frmDirectCreditInput::noteFocusWindow(QWindow *window)
 {
-    if (window && window == windowHandle())
+    // Between two windows the focus passes through none; leaving for another program leaves
+    // the mark that this window's own activation set.
+    if (!window || window == windowHandle())
         return;
     m_previousWindow = PreviousWindow::OtherProgram;
-    if (!window)
-        return;
     for (QWidget *top : QApplication::topLevelWidgets()) {
         if (top->windowHandle() != window)
             continue;

@@ -3,11 +3,13 @@ about unsaved changes when the program ends."""
 
 import datetime
 import re
+import time
 
 import harness
 from harness import check
 
 CORPORATE = "澜港银行批量工具（企业版） 4.2.3"
+BASE_TITLE_CORPORATE = "澜港银行批量工具（企业版）"
 
 
 def start_corporate(prog):
@@ -107,6 +109,37 @@ def payroll_saved_with_its_verification_file_and_read_back():
         check(harness.table_rows(harness.shown_list(prog, main)) == rows, "the list is as it was")
 
 
+def legacy_list_offered_once_and_migrated():
+    question = "您的收款人名册数据比系统中的数据版本低，是否需要导入并且更新？（建议更新）"
+    with harness.Program() as prog:
+        prog.write_bytes("BeneList.dat", '"2.0"\r\n"周八","6222020200112233"\r\n"周八","6222020200112233"\r\n'.encode("gbk"))
+        prog.start()
+        prog.press(prog.button("企业版", prog.window("澜港银行批量工具")))
+        main = prog.window(CORPORATE)
+        # Without a window manager the window becomes active when clicked; the question follows.
+        harness.click(prog.label("收款人名称", main))
+        answer(prog, question, "否")
+        time.sleep(2)
+        check(not any(harness.role_of(w) == harness.pyatspi.ROLE_ALERT for w in prog.windows()),
+              "closing the question does not ask it again")
+
+        # Back from another window of the program, it is asked again.
+        harness.press_later(harness.menu_item(main, "帮助", "关于"))
+        about = prog.window(BASE_TITLE_CORPORATE)
+        prog.press_button("确定", about)
+        prog.wait_gone(about, "the about box to close")
+        if not any(harness.role_of(w) == harness.pyatspi.ROLE_ALERT for w in prog.windows()):
+            harness.click(prog.label("收款人名称", main))  # no window manager gives the focus back
+        answer(prog, question, "是")
+        harness.wait_for(lambda: prog.path("BeneList.dat.bak").exists(), "the legacy list to be set aside")
+        check(not prog.path("BeneList.dat").exists(), "the legacy list is set aside once migrated")
+        prog.press(prog.button("代发工资名册", main))
+        rows = harness.table_rows(harness.shown_list(prog, main))
+        check([row[:2] for row in rows] == [["周八", "6222020200112233"]], f"its entry is in the roster once: {rows}")
+
+
 if __name__ == "__main__":
     harness.run(batch_saved_read_back_and_asked_about_at_exit)
     harness.run(payroll_saved_with_its_verification_file_and_read_back)
+    harness.run(legacy_list_offered_once_and_migrated)
+
