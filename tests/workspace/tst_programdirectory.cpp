@@ -1,0 +1,234 @@
+#include "TableFiles.h"
+#include "UnprivilegedScope.h"
+
+#include "core/SystemError.h"
+#include "core/TextFile.h"
+#include "workspace/ProgramDirectory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace lgbatch;
+using namespace lgbatch::testing;
+using namespace Qt::StringLiterals;
+using ProgramDirectory::Kind;
+
+Q_DECLARE_METATYPE(lgbatch::ProgramDirectory::Kind)
+
+class TstProgramDirectory : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void start_findsAndFillsTheProgramDir_data();
+    void start_findsAndFillsTheProgramDir();
+    void shippedTable_isOfferedUntilAnswered_data();
+    void shippedTable_isOfferedUntilAnswered();
+
+private:
+    QString at(const QString &name) const { return m_root->filePath(name); }
+    bool makeUserDir(const QString &state);
+
+    std::unique_ptr<QTemporaryDir> m_root;
+};
+
+namespace {
+
+// A branch table the user took through 更新, and the one an older installation shipped.
+const QByteArray OwnTable = gbkLines({u"102100000014=中国工商银行北京分行"_s});
+const QByteArray OlderShipped = gbkLines({u"102100000014=中国工商银行北京市分行"_s});
+
+QByteArray bytesOf(const QString &path)
+{
+    const Result<QByteArray> bytes = TextFile::readBytes(path);
+    return bytes ? bytes.value() : QByteArray("<missing>");
+}
+
+} // namespace
+
+void TstProgramDirectory::init()
+{
+    // exe/ is the program's folder, share/ the tables installed with it, user/ the user's own.
+    m_root = std::make_unique<QTemporaryDir>();
+    QVERIFY(QDir(m_root->path()).mkpath(u"exe"_s));
+    QVERIFY(QDir(m_root->path()).mkpath(u"share"_s));
+    QVERIFY(writeMiniTables(at(u"share"_s)));
+}
+
+// "" no folder; "file" a file in its place; "own" the user's own branch table and no note;
+// "saw this" the installed tables, noted; "saw older" the same, noted as an older installation;
+// "own, saw older" the user's own table, noted as an older installation; "no city" like
+// "saw this" without city.xml.
+bool TstProgramDirectory::makeUserDir(const QString &state)
+{
+    const QString dir = at(u"user"_s);
+    if (state.isEmpty())
+        return true;
+    if (state == u"file"_s)
+        return writeFile(m_root->path(), u"user"_s, "x");
+    if (!QDir().mkpath(dir) || !writeMiniTables(dir))
+        return false;
+    if (state.startsWith(u"own"_s) && !writeFile(dir, u"BankCode.xml"_s, OwnTable))
+        return false;
+    if (state == u"no city"_s && !QFile::remove(dir + u"/city.xml"_s))
+        return false;
+    if (state == u"own"_s)
+        return true;
+    QTemporaryDir older;
+    ProgramDirectory::Plan seen{dir, Kind::PerUser, at(u"share"_s), {}, false, false};
+    if (state.contains(u"older"_s)) {
+        seen.shippedDir = older.path();
+        if (!writeFile(older.path(), u"BankCode.xml"_s, OlderShipped))
+            return false;
+    }
+    return ProgramDirectory::declineShippedTable(seen).ok();
+}
+
+void TstProgramDirectory::start_findsAndFillsTheProgramDir_data()
+{
+    QTest::addColumn<QString>("exe");     // "" empty, "tables", "read-only tables" (not installed)
+    QTest::addColumn<QString>("user");    // as makeUserDir says
+    QTest::addColumn<QString>("named");   // --dir: "" none, "named" a new folder, "exe/BankCode.xml"
+    QTest::addColumn<int>("errorNumber"); // -1 none, 0 a refusal of the program's own
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("dir");
+    QTest::addColumn<QStringList>("copied");
+    QTest::addColumn<bool>("offered");
+    QTest::addColumn<QString>("table"); // whose BankCode.xml the folder holds: shipped, own, exe
+
+    const QStringList all{u"banktype.xml"_s, u"BankCode.xml"_s, u"state.xml"_s, u"city.xml"_s};
+    const QStringList none;
+    const QString s = u"shipped"_s;
+    QTest::newRow("named folder, made and filled")
+        << u"tables"_s << u""_s << u"named"_s << -1 << Kind::Named << u"named"_s << all << false << s;
+    QTest::newRow("named file") << u"tables"_s << u""_s << u"exe/BankCode.xml"_s << 0 << Kind::Named << u""_s
+                                << none << false << u""_s;
+    QTest::newRow("portable copy, as it always was")
+        << u"tables"_s << u"own"_s << u""_s << -1 << Kind::Portable << u"exe"_s << none << false << u"exe"_s;
+    QTest::newRow("read-only copy: the user's folder, filled from it")
+        << u"read-only tables"_s << u""_s << u""_s << -1 << Kind::PerUser << u"user"_s << all << false
+        << u"exe"_s;
+    QTest::newRow("first start") << u""_s << u""_s << u""_s << -1 << Kind::PerUser << u"user"_s << all
+                                 << false << s;
+    QTest::newRow("user's folder cannot be made")
+        << u""_s << u"file"_s << u""_s << SystemError::FileAlreadyExists << Kind::PerUser << u"user"_s << all
+        << false << u""_s;
+    QTest::newRow("table never noted: kept, nothing offered")
+        << u""_s << u"own"_s << u""_s << -1 << Kind::PerUser << u"user"_s << none << false << u"own"_s;
+    QTest::newRow("same installation")
+        << u""_s << u"saw this"_s << u""_s << -1 << Kind::PerUser << u"user"_s << none << false << s;
+    QTest::newRow("newer installation: offered, never overwritten")
+        << u""_s << u"own, saw older"_s << u""_s << -1 << Kind::PerUser << u"user"_s << none << true
+        << u"own"_s;
+    QTest::newRow("newer installation already taken through 更新")
+        << u""_s << u"saw older"_s << u""_s << -1 << Kind::PerUser << u"user"_s << none << false << s;
+    QTest::newRow("one table lost: only it copied") << u""_s << u"no city"_s << u""_s << -1 << Kind::PerUser
+                                                    << u"user"_s << QStringList{u"city.xml"_s} << false << s;
+}
+
+void TstProgramDirectory::start_findsAndFillsTheProgramDir()
+{
+    QFETCH(QString, exe);
+    QFETCH(QString, user);
+    QFETCH(QString, named);
+    QFETCH(int, errorNumber);
+    QFETCH(Kind, kind);
+    QFETCH(QString, dir);
+    QFETCH(QStringList, copied);
+    QFETCH(bool, offered);
+    QFETCH(QString, table);
+    if (!exe.isEmpty()) {
+        QVERIFY(writeMiniTables(at(u"exe"_s)));
+        QVERIFY(writeFile(at(u"exe"_s), u"BankCode.xml"_s, OlderShipped));
+    }
+    const bool readOnly = exe.startsWith(u"read-only"_s);
+    if (readOnly) {
+        QVERIFY(QDir(at(u"share"_s)).removeRecursively());
+        const auto readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(at(u"exe"_s), readAndEnter));
+        QVERIFY(QFile::setPermissions(m_root->path(), readAndEnter | QFile::WriteOwner));
+    }
+    QVERIFY(makeUserDir(user));
+    ProgramDirectory::Places places{
+        std::nullopt, at(u"exe"_s), at(u"user"_s), {at(u"share"_s), at(u"exe"_s)}};
+    if (!named.isEmpty())
+        places.named = QDir(m_root->path()).relativeFilePath(at(named)); // relative to the working folder
+    QVERIFY(QDir::setCurrent(m_root->path()));
+
+    const auto start = [&] {
+        std::optional<UnprivilegedScope> unprivileged; // root may write anywhere
+        if (readOnly)
+            unprivileged.emplace();
+        return ProgramDirectory::choose(places);
+    };
+    const Result<ProgramDirectory::Plan> plan = start();
+    QCOMPARE(plan.ok(), errorNumber != 0);
+    if (!plan)
+        return;
+    QCOMPARE(plan->kind, kind);
+    QCOMPARE(plan->dir, at(dir));
+    QCOMPARE(plan->missingTables, copied);
+    QCOMPARE(plan->offerShippedTable, offered);
+
+    const Status prepared = ProgramDirectory::prepare(*plan);
+    QCOMPARE(prepared.errorNumber(), qMax(errorNumber, 0));
+    if (!prepared)
+        return;
+    const QString source = table == u"shipped"_s ? at(u"share/BankCode.xml"_s) : at(u"exe/BankCode.xml"_s);
+    QCOMPARE(bytesOf(plan->dir + u"/BankCode.xml"_s), table == u"own"_s ? OwnTable : bytesOf(source));
+    for (const QString &name : {u"banktype.xml"_s, u"state.xml"_s, u"city.xml"_s})
+        QVERIFY2(QFile::exists(plan->dir + u'/' + name), qPrintable(name));
+
+    // The next start of the same user finds nothing left to do but the open question.
+    const Result<ProgramDirectory::Plan> again = start();
+    QVERIFY(again);
+    QCOMPARE(again->dir, plan->dir);
+    QVERIFY(again->missingTables.isEmpty());
+    QVERIFY(!again->noteShippedTable);
+    QCOMPARE(again->offerShippedTable, offered);
+}
+
+void TstProgramDirectory::shippedTable_isOfferedUntilAnswered_data()
+{
+    QTest::addColumn<bool>("take");
+    QTest::addColumn<bool>("earlierBackup");
+    QTest::addColumn<int>("errorNumber"); // -1 none
+    QTest::addColumn<bool>("offeredAgain");
+
+    QTest::newRow("taken: the user's table kept as backup") << true << false << -1 << false;
+    QTest::newRow("turned down: not asked again") << false << false << -1 << false;
+    QTest::newRow("backup of an earlier update in the way: asked again")
+        << true << true << SystemError::FileAlreadyExists << true;
+}
+
+void TstProgramDirectory::shippedTable_isOfferedUntilAnswered()
+{
+    QFETCH(bool, take);
+    QFETCH(bool, earlierBackup);
+    QFETCH(int, errorNumber);
+    QFETCH(bool, offeredAgain);
+    QVERIFY(makeUserDir(u"own, saw older"_s));
+    if (earlierBackup)
+        QVERIFY(writeFile(at(u"user"_s), u"BankCode.xml.bak"_s, "earlier"));
+    const ProgramDirectory::Places places{std::nullopt, at(u"exe"_s), at(u"user"_s), {at(u"share"_s)}};
+    const Result<ProgramDirectory::Plan> plan = ProgramDirectory::choose(places);
+    QVERIFY(plan && plan->offerShippedTable);
+
+    const Status answered =
+        take ? ProgramDirectory::takeShippedTable(*plan) : ProgramDirectory::declineShippedTable(*plan);
+
+    QCOMPARE(answered.ok() ? -1 : answered.errorNumber(), errorNumber);
+    const bool replaced = take && answered.ok();
+    QCOMPARE(bytesOf(at(u"user/BankCode.xml"_s)), replaced ? bytesOf(at(u"share/BankCode.xml"_s)) : OwnTable);
+    if (replaced)
+        QCOMPARE(bytesOf(at(u"user/BankCode.xml.bak"_s)), OwnTable);
+    const Result<ProgramDirectory::Plan> again = ProgramDirectory::choose(places);
+    QVERIFY(again);
+    QCOMPARE(again->offerShippedTable, offeredAgain);
+}
+
+QTEST_GUILESS_MAIN(TstProgramDirectory)
+#include "tst_programdirectory.moc"
