@@ -2,6 +2,7 @@
 
 #include "core/SystemError.h"
 #include "core/TextFile.h"
+#include "files/FileFormats.h"
 #include "refdata/BranchTableUpdate.h"
 #include "refdata/TableLoaders.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace lgbatch {
@@ -71,6 +73,18 @@ QStringList tableFiles()
             tableFileName(TableKind::State), tableFileName(TableKind::City)};
 }
 
+// A folder the program has lived in. One that has lost its branch table is still the user's
+// program directory: the start ends with the table's message, and its rosters are not left
+// behind for an empty folder elsewhere.
+bool holdsProgramFiles(const QString &dir)
+{
+    QStringList names = tableFiles();
+    names << ProgramFiles::beneRoster() << ProgramFiles::payerRoster() << ProgramFiles::payrollRoster()
+          << ProgramFiles::legacyBeneList();
+    return std::any_of(names.cbegin(), names.cend(),
+                       [&dir](const QString &name) { return QFileInfo::exists(inDir(dir, name)); });
+}
+
 } // namespace
 
 QString ProgramDirectory::shippedNoteFile(const QString &dir)
@@ -88,8 +102,7 @@ Result<Plan> ProgramDirectory::choose(const Places &places)
         if (info.exists() && !info.isDir())
             return Result<Plan>::failure(
                 QStringLiteral("程序目录 %1 不是文件夹").arg(QDir::toNativeSeparators(plan.dir)));
-    } else if (QFileInfo::exists(inDir(places.executableDir, BranchTable)) &&
-               canWriteIn(places.executableDir)) {
+    } else if (holdsProgramFiles(places.executableDir) && canWriteIn(places.executableDir)) {
         // A portable copy keeps everything beside the program, as it always has: nothing is
         // copied into it and nothing is offered.
         plan.dir = places.executableDir;
@@ -140,7 +153,8 @@ Result<Plan> ProgramDirectory::choose(const Places &places)
 
 Status ProgramDirectory::prepare(const Plan &plan)
 {
-    if (!QFileInfo(plan.dir).isDir()) {
+    // With nothing to put in, no folder is made: the start ends with the missing table's message.
+    if (!plan.missingTables.isEmpty() && !QFileInfo(plan.dir).isDir()) {
         errno = 0;
         if (!QDir().mkpath(plan.dir))
             return SystemError::fromErrno(errno); // 0, when unknown, gives the general access error

@@ -11,8 +11,9 @@ namespace lgbatch {
 
 // The program directory holds the reference tables, the three rosters, their backups and the
 // legacy list. A start finds it, in this order: the folder named on the command line; the
-// executable's own folder when it holds the branch table and may be written (a portable copy);
-// otherwise the user's own folder, which takes the tables the program was installed with.
+// executable's own folder when it holds the branch table (or any other file of the program
+// directory) and may be written: a portable copy; otherwise the user's own folder, which takes
+// the tables the program was installed with.
 namespace ProgramDirectory {
 
 enum class Kind
@@ -46,11 +47,12 @@ struct Plan
     bool offerShippedTable = false;
 };
 
-// Looks at the folders, changes nothing. Fails only when the named folder is a file.
+// Looks at the folders, changes nothing. Fails when the named folder is a file, or when the
+// user's folder is needed and the system names none.
 Result<Plan> choose(const Places &places);
 
-// Makes the folder and copies the missing tables into it, each whole or not at all. A table
-// that is there already is never touched.
+// Makes the folder when a table is missing and copies the missing tables into it, each whole or
+// not at all. A table that is there already is never touched.
 Status prepare(const Plan &plan);
 
 // The offered table in place of the folder's, with the backup and the checks of the branch

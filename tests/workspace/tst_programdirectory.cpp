@@ -97,7 +97,7 @@ void TstProgramDirectory::start_findsAndFillsTheProgramDir_data()
     QTest::addColumn<QString>("dir");
     QTest::addColumn<QStringList>("copied");
     QTest::addColumn<bool>("offered");
-    QTest::addColumn<QString>("table"); // whose BankCode.xml the folder holds: shipped, own, exe
+    QTest::addColumn<QString>("table"); // whose tables the folder holds: shipped, own, exe, "" none
 
     const QStringList all{u"banktype.xml"_s, u"BankCode.xml"_s, u"state.xml"_s, u"city.xml"_s};
     const QStringList none;
@@ -108,9 +108,14 @@ void TstProgramDirectory::start_findsAndFillsTheProgramDir_data()
                                 << none << false << u""_s;
     QTest::newRow("portable copy, as it always was")
         << u"tables"_s << u"own"_s << u""_s << -1 << Kind::Portable << u"exe"_s << none << false << u"exe"_s;
+    QTest::newRow("portable copy that lost its branch table: still its folder")
+        << u"tables but BankCode.xml"_s << u""_s << u""_s << -1 << Kind::Portable << u"exe"_s << none << false
+        << u""_s;
     QTest::newRow("read-only copy: the user's folder, filled from it")
         << u"read-only tables"_s << u""_s << u""_s << -1 << Kind::PerUser << u"user"_s << all << false
         << u"exe"_s;
+    QTest::newRow("nothing installed: no folder made")
+        << u"not installed"_s << u""_s << u""_s << -1 << Kind::PerUser << u"user"_s << none << false << u""_s;
     QTest::newRow("first start") << u""_s << u""_s << u""_s << -1 << Kind::PerUser << u"user"_s << all
                                  << false << s;
     QTest::newRow("user's folder cannot be made")
@@ -140,13 +145,16 @@ void TstProgramDirectory::start_findsAndFillsTheProgramDir()
     QFETCH(QStringList, copied);
     QFETCH(bool, offered);
     QFETCH(QString, table);
-    if (!exe.isEmpty()) {
+    if (exe.contains(u"tables"_s)) {
         QVERIFY(writeMiniTables(at(u"exe"_s)));
         QVERIFY(writeFile(at(u"exe"_s), u"BankCode.xml"_s, OlderShipped));
     }
+    if (exe.contains(u"but"_s))
+        QVERIFY(QFile::remove(at(u"exe/BankCode.xml"_s)));
     const bool readOnly = exe.startsWith(u"read-only"_s);
-    if (readOnly) {
+    if (readOnly || exe == u"not installed"_s)
         QVERIFY(QDir(at(u"share"_s)).removeRecursively());
+    if (readOnly) {
         const auto readAndEnter = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
         QVERIFY(QFile::setPermissions(at(u"exe"_s), readAndEnter));
         QVERIFY(QFile::setPermissions(m_root->path(), readAndEnter | QFile::WriteOwner));
@@ -178,9 +186,12 @@ void TstProgramDirectory::start_findsAndFillsTheProgramDir()
     if (!prepared)
         return;
     const QString source = table == u"shipped"_s ? at(u"share/BankCode.xml"_s) : at(u"exe/BankCode.xml"_s);
-    QCOMPARE(bytesOf(plan->dir + u"/BankCode.xml"_s), table == u"own"_s ? OwnTable : bytesOf(source));
+    const QByteArray expected = table == u"own"_s ? OwnTable
+                                : table.isEmpty() ? "<missing>"
+                                                  : bytesOf(source);
+    QCOMPARE(bytesOf(plan->dir + u"/BankCode.xml"_s), expected);
     for (const QString &name : {u"banktype.xml"_s, u"state.xml"_s, u"city.xml"_s})
-        QVERIFY2(QFile::exists(plan->dir + u'/' + name), qPrintable(name));
+        QCOMPARE(QFile::exists(plan->dir + u'/' + name), kind == Kind::Portable || !table.isEmpty());
 
     // The next start of the same user finds nothing left to do but the open question.
     const Result<ProgramDirectory::Plan> again = start();
