@@ -21,7 +21,10 @@ using ProgramDirectory::Plan;
 
 namespace {
 
-const QString BranchTable = tableFileName(TableKind::BankCode);
+QString branchTable()
+{
+    return tableFileName(TableKind::BankCode);
+}
 
 QString inDir(const QString &dir, const QString &name)
 {
@@ -53,7 +56,7 @@ std::optional<QByteArray> noteOf(const QString &dir)
 
 Status writeNote(const Plan &plan)
 {
-    const std::optional<QByteArray> shipped = digestOf(inDir(plan.shippedDir, BranchTable));
+    const std::optional<QByteArray> shipped = digestOf(inDir(plan.shippedDir, branchTable()));
     if (!shipped)
         return Status::failure(SystemError::fromErrno(ENOENT).text, SystemError::FileNotFound);
     return TextFile::saveAtomically(ProgramDirectory::shippedNoteFile(plan.dir), *shipped + "\r\n");
@@ -89,7 +92,7 @@ bool holdsProgramFiles(const QString &dir)
 
 QString ProgramDirectory::shippedNoteFile(const QString &dir)
 {
-    return inDir(dir, BranchTable + QStringLiteral(".shipped"));
+    return inDir(dir, branchTable() + QStringLiteral(".shipped"));
 }
 
 Result<Plan> ProgramDirectory::choose(const Places &places)
@@ -118,7 +121,7 @@ Result<Plan> ProgramDirectory::choose(const Places &places)
 
     const QString dirKey = sameFolderKey(plan.dir);
     for (const QString &shipped : places.shippedDirs) {
-        if (QFileInfo::exists(inDir(shipped, BranchTable)) && sameFolderKey(shipped) != dirKey) {
+        if (QFileInfo::exists(inDir(shipped, branchTable())) && sameFolderKey(shipped) != dirKey) {
             plan.shippedDir = shipped;
             break;
         }
@@ -130,10 +133,10 @@ Result<Plan> ProgramDirectory::choose(const Places &places)
         if (!QFileInfo::exists(inDir(plan.dir, table)) && QFileInfo::exists(inDir(plan.shippedDir, table)))
             plan.missingTables.append(table);
 
-    const std::optional<QByteArray> shipped = digestOf(inDir(plan.shippedDir, BranchTable));
+    const std::optional<QByteArray> shipped = digestOf(inDir(plan.shippedDir, branchTable()));
     if (!shipped)
         return plan; // unreadable: copying it fails with its own error, and there is nothing to offer
-    if (plan.missingTables.contains(BranchTable)) {
+    if (plan.missingTables.contains(branchTable())) {
         plan.noteShippedTable = true;
         return plan;
     }
@@ -143,7 +146,7 @@ Result<Plan> ProgramDirectory::choose(const Places &places)
         // program: its table is what its user chose, and nothing says the installed one is newer.
         plan.noteShippedTable = true;
     } else if (*noted != *shipped) {
-        if (digestOf(inDir(plan.dir, BranchTable)) == shipped)
+        if (digestOf(inDir(plan.dir, branchTable())) == shipped)
             plan.noteShippedTable = true; // the user has taken this table already (更新)
         else
             plan.offerShippedTable = true;
@@ -174,7 +177,7 @@ Status ProgramDirectory::prepare(const Plan &plan)
 
 Status ProgramDirectory::takeShippedTable(const Plan &plan)
 {
-    return BranchTableUpdate::replaceTable(plan.dir, inDir(plan.shippedDir, BranchTable));
+    return BranchTableUpdate::replaceTable(plan.dir, inDir(plan.shippedDir, branchTable()));
 }
 
 Status ProgramDirectory::declineShippedTable(const Plan &plan)
