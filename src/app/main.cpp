@@ -1,6 +1,7 @@
 #include "core/ApplicationState.h"
 #include "core/GbkCodec.h"
 #include "ui/AppServices.h"
+#include "ui/ProgramDirSetup.h"
 #include "ui/QtSeams.h"
 #include "ui/frmChoose.h"
 
@@ -11,8 +12,13 @@
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("lgbatch"));
+    // Before the application object: --help and --version must work without a display.
+    if (const std::optional<int> answered = lgbatch::answerOnTerminal(lgbatch::argumentsOf(argc, argv)))
+        return *answered;
+
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("cn.langgangbank.lgbatch"));
 
     // The whole program speaks Simplified Chinese whatever the system's locale, Qt's own
     // buttons, dialogs and context menus included.
@@ -33,8 +39,11 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    lgbatch::AppServices services{state, prompter,     fileChooser,
-                                  clock, processEnder, QApplication::applicationDirPath()};
+    const std::optional<QString> programDir = lgbatch::setUpProgramDir(QApplication::arguments(), prompter);
+    if (!programDir)
+        return 1;
+
+    lgbatch::AppServices services{state, prompter, fileChooser, clock, processEnder, *programDir};
     lgbatch::frmChoose chooser(services);
     chooser.show();
     return app.exec();

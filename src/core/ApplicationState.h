@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/BuildInfo.h"
+
 #include <QString>
 
 namespace lgbatch {
@@ -12,15 +14,17 @@ enum class Edition
 
 struct Version
 {
-    int major = 4;
-    int minor = 2;
-    int revision = 3;
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
 
     // "4.2.3": plain decimals, no padding.
     QString text() const;
 };
 
-inline constexpr Version ProgramVersion{4, 2, 3};
+// The release, from the build's one version number.
+inline constexpr Version ProgramVersion{BuildInfo::VersionMajor, BuildInfo::VersionMinor,
+                                        BuildInfo::VersionRevision};
 
 // The five "unsaved changes" marks, one per list; cleared by a successful write.
 struct ChangedFlags

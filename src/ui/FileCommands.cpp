@@ -3,6 +3,7 @@
 #include "BatchPage.h"
 #include "HourGlass.h"
 #include "PayrollPage.h"
+#include "ProgramDirSetup.h"
 
 #include "core/FieldText.h"
 #include "refdata/BranchTableUpdate.h"
@@ -371,10 +372,7 @@ void FileCommands::InterBankList_Click()
         return;
     if (const Status replaced = BranchTableUpdate::replaceTable(m_workspace.programDir(), *picked);
         !replaced) {
-        // A refusal of the program's own carries no number of the system.
-        prompter.warning(replaced.errorNumber() != 0
-                             ? ErrorMessage::ofCommand(replaced.errorInfo())
-                             : QStringLiteral("更新失败!【") + replaced.error() + QStringLiteral("】"));
+        prompter.warning(branchTableUpdateFailure(replaced));
         return;
     }
     prompter.information(QStringLiteral("支付系统行号表更新完成，请重新启动!"));

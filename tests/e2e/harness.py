@@ -776,3 +776,26 @@ def shown_list(program, window, what="the list of the tab in front"):
     found = program.find(lambda n: role_of(n) in _LIST_ROLES, window, what)
     found.clear_cache()
     return found
+
+
+class InstalledProgram(Program):
+    """The program where an installation put it, started in place with its own HOME: its program
+    directory is then that user's folder (~/.local/share/lgbatch), which path(), read_bytes() and
+    the other program-directory helpers look into. The test removes XDG_DATA_HOME from its own
+    environment if it wants the folder to follow HOME."""
+
+    def __init__(self, exe, home, env=None):
+        self.exe = self.program = Path(exe)
+        if not self.exe.is_file():
+            raise E2EFailure(f"installed program {self.exe} not found")
+        self.home = Path(home)
+        self.home.mkdir(parents=True, exist_ok=True)
+        self.root = Path(tempfile.mkdtemp(prefix="lgbatch-e2e-"))
+        self.dir = self.home / ".local/share/lgbatch"
+        self.cwd = self.root / "cwd"
+        self.cwd.mkdir()
+        self.extra_env = {"HOME": str(self.home), **(env or {})}
+        self.process = None
+        self.log_path = self.root / "program.log"
+        self._app = None
+        Program._live.append(self)

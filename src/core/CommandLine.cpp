@@ -1,0 +1,84 @@
+#include "CommandLine.h"
+
+#include "ApplicationState.h"
+
+namespace lgbatch {
+
+namespace {
+
+bool isOneOf(const QString &argument, std::initializer_list<const char *> names)
+{
+    for (const char *name : names)
+        if (argument == QLatin1StringView(name))
+            return true;
+    return false;
+}
+
+} // namespace
+
+StartOptions CommandLine::parse(const QStringList &arguments)
+{
+    StartOptions options;
+    const auto fail = [&options](const QString &text) {
+        if (options.error.isEmpty())
+            options.error = text;
+    };
+    const auto takeDir = [&](const QString &dir) {
+        if (options.programDir)
+            fail(QStringLiteral("选项 --dir 只能给一次"));
+        else if (dir.isEmpty())
+            fail(QStringLiteral("选项 --dir 后面缺少目录"));
+        else
+            options.programDir = dir;
+    };
+    const QLatin1StringView dirWithValue("--dir=");
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (isOneOf(argument, {"-h", "--help", "-?", "/?"})) {
+            options.help = true;
+        } else if (isOneOf(argument, {"-v", "--version"})) {
+            options.version = true;
+        } else if (isOneOf(argument, {"--dir", "-dir"})) {
+            // The next argument is the folder, even when it starts with "-": a folder may.
+            if (i + 1 < arguments.size())
+                takeDir(arguments.at(++i));
+            else
+                takeDir(QString());
+        } else if (argument.startsWith(dirWithValue)) {
+            takeDir(argument.mid(dirWithValue.size()));
+        } else if (argument.startsWith(QLatin1Char('-'))) {
+            fail(QStringLiteral("未知的选项：") + argument);
+        } else {
+            fail(QStringLiteral("多余的参数：") + argument);
+        }
+    }
+    return options;
+}
+
+QString CommandLine::helpText(const QString &perUserDir)
+{
+    return QStringLiteral(
+               "用法：lgbatch [--dir 目录]\n"
+               "%1 %2：脱机准备批量支付文件、代发工资文件和名册。\n"
+               "\n"
+               "  --dir 目录      以这个文件夹为程序目录：参考表、三个名册和它们的备份都在这里\n"
+               "  -h, --help      显示这段说明\n"
+               "  -v, --version   显示版本\n"
+               "\n"
+               "不给 --dir 时，程序所在的文件夹存有 BankCode.xml 并且可以写入，就以它为程序目录；\n"
+               "否则用当前用户自己的程序目录 %3，\n"
+               "第一次启动时放入随程序安装的参考表。\n")
+        .arg(ApplicationState::baseTitle(), ProgramVersion.text(), perUserDir);
+}
+
+QString CommandLine::versionText()
+{
+    return ApplicationState::baseTitle() + QLatin1Char(' ') + ProgramVersion.text() + QLatin1Char('\n');
+}
+
+QString CommandLine::helpHint()
+{
+    return QStringLiteral("用 lgbatch --help 查看用法。\n");
+}
+
+} // namespace lgbatch

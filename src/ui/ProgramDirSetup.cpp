@@ -1,0 +1,109 @@
+#include "ProgramDirSetup.h"
+
+#include "core/BuildInfo.h"
+#include "core/CommandLine.h"
+#include "core/FieldText.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace lgbatch {
+
+namespace {
+
+void print(std::FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+QString perUserDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+} // namespace
+
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+std::optional<int> answerOnTerminal(const QStringList &arguments)
+{
+    // The toolkit's own options are still among the arguments here, so a mistake is not judged
+    // yet: only a request for help or the version is answered.
+    const StartOptions options = CommandLine::parse(arguments);
+    if (options.help) {
+        print(stdout, CommandLine::helpText(QDir::toNativeSeparators(perUserDir())));
+        return 0;
+    }
+    if (options.version) {
+        print(stdout, CommandLine::versionText());
+        return 0;
+    }
+    return std::nullopt;
+}
+
+ProgramDirectory::Places placesOfThisRun(const StartOptions &options)
+{
+    const QString executableDir = QCoreApplication::applicationDirPath();
+    const QString installed = QDir::cleanPath(executableDir + QLatin1Char('/') +
+                                              QLatin1StringView(BuildInfo::ShippedTablesFromExecutable));
+    // A read-only portable copy shared by several users hands its tables to each of them.
+    return {options.programDir, executableDir, perUserDir(), {installed, executableDir}};
+}
+
+std::optional<QString> setUpProgramDir(const QStringList &arguments, Prompter &prompter)
+{
+    const StartOptions options = CommandLine::parse(arguments);
+    if (!options.error.isEmpty()) {
+        print(stderr, options.error + QLatin1Char('\n') + CommandLine::helpHint());
+        return std::nullopt;
+    }
+    return setUpProgramDir(placesOfThisRun(options), prompter);
+}
+
+std::optional<QString> setUpProgramDir(const ProgramDirectory::Places &places, Prompter &prompter)
+{
+    const Result<ProgramDirectory::Plan> plan = ProgramDirectory::choose(places);
+    if (!plan) {
+        prompter.warning(plan.error());
+        return std::nullopt;
+    }
+    if (const Status prepared = ProgramDirectory::prepare(*plan); !prepared) {
+        prompter.warning(QStringLiteral("无法准备程序目录 %1！").arg(QDir::toNativeSeparators(plan->dir)) +
+                         ErrorMessage::ofReader(prepared.errorInfo()));
+        return std::nullopt;
+    }
+    if (plan->offerShippedTable) {
+        // The tables are read after this, so the new one is in use at once: no restart to ask for.
+        const QString question = QStringLiteral("随程序安装了新的支付系统行号表。\n确定更新支付系统行号表？");
+        if (prompter.question(question, Prompter::Buttons::YesNo) == Prompter::Answer::Yes) {
+            if (const Status taken = ProgramDirectory::takeShippedTable(*plan); taken)
+                prompter.information(QStringLiteral("支付系统行号表更新完成!"));
+            else
+                prompter.warning(branchTableUpdateFailure(taken));
+        } else if (const Status declined = ProgramDirectory::declineShippedTable(*plan); !declined) {
+            prompter.warning(ErrorMessage::ofWriter(declined.errorInfo()));
+        }
+    }
+    return plan->dir;
+}
+
+QString branchTableUpdateFailure(const Status &failure)
+{
+    // A refusal of the program's own carries no number of the system.
+    return failure.errorNumber() != 0
+               ? ErrorMessage::ofCommand(failure.errorInfo())
+               : QStringLiteral("更新失败!【") + failure.error() + QStringLiteral("】");
+}
+
+} // namespace lgbatch
