@@ -26,6 +26,8 @@
 #include <QTabWidget>
 #include <QWindow>
 
+#include <utility>
+
 namespace lgbatch {
 
 namespace {
@@ -81,8 +83,16 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
                 [this](const QPoint &at) { m_rightClickMenu->popup(at); });
     }
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmDirectCreditInput::noteFocusWindow);
-    connect(m_tabs, &QTabWidget::currentChanged, this,
-            [this](int) { tabInput_Click(m_tabs->currentIndex()); });
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        // A tab out of use (the personal edition's) cannot be opened by any way round, an
+        // accessibility tool's included: the tab that was in front stays.
+        if (!m_tabs->isTabEnabled(index)) {
+            m_tabs->setCurrentIndex(m_currentTab);
+            return;
+        }
+        const int previous = std::exchange(m_currentTab, index);
+        tabInput_Click(previous);
+    });
 
     // Designed at the smallest size the layout knows, and never made smaller: below it the
     // controls would only be cut off.

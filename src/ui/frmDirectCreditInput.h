@@ -117,6 +117,7 @@ private:
     QMenu *m_rightClickMenu = nullptr;
     FileCommands *m_commands = nullptr;
     PreviousWindow m_previousWindow = PreviousWindow::None;
+    int m_currentTab = TabBatch;
     // Where the layout last placed the controls, in twips; the next resize starts from it.
     WindowGeometry m_geometry = designedWindowGeometry();
 };
