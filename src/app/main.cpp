@@ -3,6 +3,7 @@
 #include "ui/AppServices.h"
 #include "ui/QtSeams.h"
 #include "ui/frmChoose.h"
+#include "workspace/InstanceLock.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -30,6 +31,14 @@ int main(int argc, char *argv[])
     // Every data file is GBK: without a converter nothing could be read or written safely.
     if (!lgbatch::GbkCodec::isAvailable()) {
         prompter.warning(QStringLiteral("系统缺少GBK字符集转换，无法读写数据文件，系统将会关闭！"));
+        return 1;
+    }
+
+    // Two copies in one folder would save their rosters over each other's: the first one holds
+    // the folder until it ends, a later one says so and ends before anything is read.
+    lgbatch::InstanceLock instanceLock(QApplication::applicationDirPath());
+    if (instanceLock.acquire() == lgbatch::InstanceLock::State::HeldElsewhere) {
+        prompter.warning(lgbatch::InstanceLock::runningMessage());
         return 1;
     }
 
