@@ -4,8 +4,9 @@
 #include "SystemError.h"
 
 #include <QFile>
-
+#include <QFileInfo>
 #include <QSaveFile>
+
 #include <cerrno>
 
 namespace lgbatch {
@@ -119,14 +120,25 @@ Result<QString> readText(const QString &path)
 
 Status saveAtomically(const QString &path, const QByteArray &bytes)
 {
+    // QSaveFile refuses these two on its own, with no error of the system to tell the user.
+    if (const QFileInfo existing(path); existing.isDir())
+        return SystemError::fromErrno(EISDIR);
+    else if (existing.exists() && !existing.isWritable())
+        return SystemError::fromErrno(EACCES);
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return SystemError::ofFile(file, errno);
-    if (file.write(bytes) != bytes.size()) {
+    // The explicit flush is the one that counts: commit() flushes what is left of its buffer when
+    // it closes the file, but does not see that flush fail, and would put a file cut short by a
+    // full disk in place of the old one.
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const Error error = SystemError::ofFile(file, errno);
         file.cancelWriting();
         return error;
     }
+    errno = 0;
     if (!file.commit())
         return SystemError::ofFile(file, errno);
     return {};
