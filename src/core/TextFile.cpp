@@ -101,9 +101,14 @@ namespace TextFile {
 
 Result<QByteArray> readBytes(const QString &path)
 {
+    // Qt refuses to read a folder on its own, with no error of the system to tell the user.
+    if (QFileInfo(path).isDir())
+        return SystemError::fromErrno(EISDIR);
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return SystemError::ofFile(file, errno);
+    errno = 0;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return SystemError::ofFile(file, errno);
