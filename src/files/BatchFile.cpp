@@ -129,6 +129,9 @@ PartialRead<BatchPayment> readDetailLines(const QByteArray &bytes, Layout layout
 {
     PartialRead<BatchPayment> read;
     const PipeText::DecodedLines decoded = PipeText::decodeLines(bytes);
+    read.error = PipeText::lineFeedsOnly(decoded.text);
+    if (read.error)
+        return read;
     const qsizetype detailColumns = layout == Layout::Zpk ? ZpkDetailColumns : BptDetailColumns;
     QList<QStringView> columns;
     LineCursor cursor(decoded.text);

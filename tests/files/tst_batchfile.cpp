@@ -190,6 +190,9 @@ void TstBatchFile::readZpk_followsTheLineRules_data()
     QTest::newRow("invalid GBK keeps the rows before it")
         << testing::gbkLines({plain}) + QByteArray("RMB|\x81\x20|2\r\n") + testing::gbkLines({plain})
         << QStringList{plainRow} << u"第2行含有无效的GBK字符"_s;
+    QTest::newRow("lines ending in LF alone are refused, not read as one")
+        << testing::gbkLines({u"#币种\n"_s + urgent + u'\n' + plain + u'\n'}).chopped(2) << QStringList{}
+        << u"文件的行以换行符（LF）结束，而不是回车换行（CR LF）"_s;
 }
 
 void TstBatchFile::readZpk_followsTheLineRules()
