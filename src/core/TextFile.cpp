@@ -34,6 +34,20 @@ QList<QStringView> splitLines(QStringView text)
     return lines;
 }
 
+std::optional<Error> lineFeedsOnly(QStringView text)
+{
+    if (text.contains(u'\r'))
+        return std::nullopt;
+    const qsizetype lineFeed = text.indexOf(u'\n');
+    if (lineFeed < 0)
+        return std::nullopt;
+    for (const QChar c : text.mid(lineFeed + 1)) {
+        if (c != u' ' && c != u'\n')
+            return Error{QStringLiteral("文件的行以换行符（LF）结束，而不是回车换行（CR LF）")};
+    }
+    return std::nullopt;
+}
+
 bool ValueStreamReader::atEnd() const
 {
     qsizetype p = m_pos;

@@ -129,7 +129,7 @@ PartialRead<BatchPayment> readDetailLines(const QByteArray &bytes, Layout layout
 {
     PartialRead<BatchPayment> read;
     const PipeText::DecodedLines decoded = PipeText::decodeLines(bytes);
-    read.error = PipeText::lineFeedsOnly(decoded.text);
+    read.error = lineFeedsOnly(decoded.text);
     if (read.error)
         return read;
     const qsizetype detailColumns = layout == Layout::Zpk ? ZpkDetailColumns : BptDetailColumns;

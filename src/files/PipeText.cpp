@@ -54,20 +54,6 @@ DecodedLines decodeLines(const QByteArray &bytes)
     return {QString(), whole.errorInfo()};
 }
 
-std::optional<Error> lineFeedsOnly(QStringView text)
-{
-    if (text.contains(u'\r'))
-        return std::nullopt;
-    const qsizetype lineFeed = text.indexOf(u'\n');
-    if (lineFeed < 0)
-        return std::nullopt;
-    for (const QChar c : text.mid(lineFeed + 1)) {
-        if (c != u' ' && c != u'\n')
-            return Error{QStringLiteral("文件的行以换行符（LF）结束，而不是回车换行（CR LF）")};
-    }
-    return std::nullopt;
-}
-
 Error tooFewColumns(qsizetype lineNumber, qsizetype needed)
 {
     return Error{QStringLiteral("第%1行列数不足%2列").arg(lineNumber).arg(needed)};

@@ -38,11 +38,6 @@ struct DecodedLines
 };
 DecodedLines decodeLines(const QByteArray &bytes);
 
-// Lines that end in LF alone, as files from other systems may have them, would all read as one
-// line, and every record after the first would be lost without a word. Such a text (no CR at all,
-// and a LF with more than blanks after it) is refused with this error.
-std::optional<Error> lineFeedsOnly(QStringView text);
-
 // "第5行列数不足12列"
 Error tooFewColumns(qsizetype lineNumber, qsizetype needed);
 

@@ -57,7 +57,7 @@ PartialRead<Record> readRoster(const QByteArray &bytes, const std::array<Column<
 {
     PartialRead<Record> read;
     const PipeText::DecodedLines decoded = PipeText::decodeLines(bytes);
-    read.error = PipeText::lineFeedsOnly(decoded.text);
+    read.error = lineFeedsOnly(decoded.text);
     if (read.error)
         return read;
     QList<QStringView> pieces;
