@@ -34,10 +34,21 @@ inline QByteArray bytesOf(const uint8_t *data, size_t size)
             ::lgbatch::fuzzing::broken(#condition, (detail));                                                \
     } while (false)
 
+// A message box must stay readable, and quick to show, whatever the file holds.
+inline constexpr qsizetype LongestMessage = 200;
+
+inline void requireMessage(const QString &text)
+{
+    LGBATCH_PROMISE(!text.isEmpty(), QStringLiteral("an error without a text"));
+    LGBATCH_PROMISE(text.size() <= LongestMessage,
+                    QStringLiteral("a message of %1 characters").arg(text.size()));
+}
+
 // An error is told in words: the user must learn what is wrong with the file.
 inline void requireText(const std::optional<Error> &error)
 {
-    LGBATCH_PROMISE(!error || !error->text.isEmpty(), QStringLiteral("an error without a text"));
+    if (error)
+        requireMessage(error->text);
 }
 
 inline bool gbkCanHold(const QString &text)
@@ -52,7 +63,7 @@ void requireRoundTrip(const QList<Record> &records, bool mayRefuse, Write write,
 {
     const Result<QByteArray> bytes = write(records);
     if (!bytes) {
-        LGBATCH_PROMISE(!bytes.error().isEmpty(), QStringLiteral("a writer's refusal without a text"));
+        requireMessage(bytes.error());
         LGBATCH_PROMISE(mayRefuse,
                         QStringLiteral("the writer refused what the reader accepted: ") + bytes.error());
         return;

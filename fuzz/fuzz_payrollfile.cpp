@@ -88,6 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const PayrollFile::ReadResult read = PayrollFile::read(name);
     LGBATCH_PROMISE(read.outcome != Outcome::NoFile, name);
     LGBATCH_PROMISE((read.outcome == Outcome::Loaded) == read.message.isEmpty(), read.message);
+    if (read.outcome != Outcome::Loaded)
+        fuzzing::requireMessage(read.message);
     LGBATCH_PROMISE(read.outcome != Outcome::Refused || read.rows.isEmpty(), read.message);
     LGBATCH_PROMISE(read.outcome != Outcome::Incomplete || !read.rows.isEmpty(), read.message);
     if (beside == Beside::Nothing)

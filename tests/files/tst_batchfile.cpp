@@ -247,6 +247,9 @@ void TstBatchFile::readBpt_followsTheLineRules_data()
                                          << QStringList{firstRow} << u"第2行金额“12a”不是数字"_s;
     QTest::newRow("fraction of a fen") << testing::gbkLines({first, bptLine(bank, u"李四"_s, u"100.5"_s)})
                                        << QStringList{firstRow} << u"第2行金额“100.5”不是整数（单位为分）"_s;
+    QTest::newRow("a long amount is quoted in short")
+        << testing::gbkLines({first, bptLine(bank, u"李四"_s, u"1"_s.repeated(30) + u'a')})
+        << QStringList{firstRow} << u"第2行金额“%1…”不是数字"_s.arg(u"1"_s.repeated(24));
     QTest::newRow("fewer than 15 columns") << testing::gbkLines({first, u"D|x|2|a|b|c|d|e|f|g|h|i|j|k"_s})
                                            << QStringList{firstRow} << u"第2行列数不足15列"_s;
 }
