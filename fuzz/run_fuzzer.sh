@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for a bounded time:
 #   run_fuzzer.sh <fuzzer> <work-dir> <seed-dir-or-file>...
-# LGBATCH_FUZZ_SECONDS (default 45) bounds the run. New inputs that reach new code are kept in
+# LGBATCH_FUZZ_SECONDS (default 40) bounds the run. New inputs that reach new code are kept in
 # <work-dir>/corpus between runs; an input that breaks a promise, crashes, hangs (5 s) or takes
 # too much memory is saved in <work-dir>/ (crash-*, timeout-*, oom-*, leak-*) and fails the run.
 # Seeds are the files this program writes and reads (golden files, sample tables) and the inputs
@@ -15,7 +15,7 @@ fi
 fuzzer=$1
 work=$2
 shift 2
-seconds=${LGBATCH_FUZZ_SECONDS:-45}
+seconds=${LGBATCH_FUZZ_SECONDS:-40}
 name=$(basename "$fuzzer")
 
 mkdir -p "$work/corpus" "$work/seeds"
