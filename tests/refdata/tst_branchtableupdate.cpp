@@ -66,6 +66,8 @@ void TstBranchTableUpdate::replaceTable_keepsAUsableTable()
     QTemporaryDir downloads;
     const QString picked = downloads.filePath(u"BankCode.xml"_s);
     QVERIFY(writeFile(programDir.path(), u"BankCode.xml"_s, OldTable));
+    const QFileDevice::Permissions rights =
+        QFile::permissions(BranchTableUpdate::currentTable(programDir.path()));
     QVERIFY(writeFile(downloads.path(), u"BankCode.xml"_s,
                       setup == u"broken"_s ? gbkLines({u"无等号"_s}) : NewTable));
     if (setup == u"backup"_s)
@@ -80,6 +82,7 @@ void TstBranchTableUpdate::replaceTable_keepsAUsableTable()
         QCOMPARE(status.errorNumber(), errorNumber);
     QCOMPARE(bytesOf(BranchTableUpdate::currentTable(programDir.path())), current);
     QCOMPARE(bytesOf(BranchTableUpdate::backupTable(programDir.path())), backup);
+    QCOMPARE(QFile::permissions(BranchTableUpdate::currentTable(programDir.path())), rights);
     if (setup != u"gone"_s)
         QVERIFY(QFile::exists(picked)); // copied, never moved away
     QCOMPARE(QDir(programDir.path()).entryList(QDir::Files).size(), backup == "<missing>" ? 1 : 2);
