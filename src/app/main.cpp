@@ -4,6 +4,7 @@
 #include "ui/ProgramDirSetup.h"
 #include "ui/QtSeams.h"
 #include "ui/frmChoose.h"
+#include "workspace/InstanceLock.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -42,6 +43,14 @@ int main(int argc, char *argv[])
     const std::optional<QString> programDir = lgbatch::setUpProgramDir(QApplication::arguments(), prompter);
     if (!programDir)
         return 1;
+
+    // Two copies in one folder would save their rosters over each other's: the first one holds
+    // the folder until it ends, a later one says so and ends before anything is read.
+    lgbatch::InstanceLock instanceLock(*programDir);
+    if (instanceLock.acquire() == lgbatch::InstanceLock::State::HeldElsewhere) {
+        prompter.warning(lgbatch::InstanceLock::runningMessage());
+        return 1;
+    }
 
     lgbatch::AppServices services{state, prompter, fileChooser, clock, processEnder, *programDir};
     lgbatch::frmChoose chooser(services);

@@ -35,4 +35,14 @@ QString ErrorMessage::ofCommand(const Error &error)
     return QStringLiteral("错误 【%1 %2】").arg(error.number).arg(error.text);
 }
 
+QString ErrorMessage::excerpt(const QString &text)
+{
+    constexpr qsizetype Shown = 24;
+    if (text.size() <= Shown)
+        return text;
+    // Never half a character outside the Basic Multilingual Plane.
+    const qsizetype cut = text[Shown - 1].isHighSurrogate() ? Shown - 1 : Shown;
+    return text.left(cut) + QStringLiteral("…");
+}
+
 } // namespace lgbatch

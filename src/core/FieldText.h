@@ -32,6 +32,10 @@ namespace ErrorMessage {
 QString ofReader(const Error &error);  // "【text】"
 QString ofWriter(const Error &error);  // "保存文件失败！【text】"
 QString ofCommand(const Error &error); // "错误 【number text】"
+
+// A text of a file that a message quotes ("金额“12a”不是数字"): whole when short, otherwise its
+// beginning and "…", so that no file can make a message too long to read or to show.
+QString excerpt(const QString &text);
 } // namespace ErrorMessage
 
 } // namespace lgbatch

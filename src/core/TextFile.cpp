@@ -4,8 +4,9 @@
 #include "SystemError.h"
 
 #include <QFile>
-
+#include <QFileInfo>
 #include <QSaveFile>
+
 #include <cerrno>
 
 namespace lgbatch {
@@ -31,6 +32,20 @@ QList<QStringView> splitLines(QStringView text)
     for (QStringView line; cursor.next(line);)
         lines.append(line);
     return lines;
+}
+
+std::optional<Error> lineFeedsOnly(QStringView text)
+{
+    if (text.contains(u'\r'))
+        return std::nullopt;
+    const qsizetype lineFeed = text.indexOf(u'\n');
+    if (lineFeed < 0)
+        return std::nullopt;
+    for (const QChar c : text.mid(lineFeed + 1)) {
+        if (c != u' ' && c != u'\n')
+            return Error{QStringLiteral("文件的行以换行符（LF）结束，而不是回车换行（CR LF）")};
+    }
+    return std::nullopt;
 }
 
 bool ValueStreamReader::atEnd() const
@@ -100,9 +115,14 @@ namespace TextFile {
 
 Result<QByteArray> readBytes(const QString &path)
 {
+    // Qt refuses to read a folder on its own, with no error of the system to tell the user.
+    if (QFileInfo(path).isDir())
+        return SystemError::fromErrno(EISDIR);
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         return SystemError::ofFile(file, errno);
+    errno = 0;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return SystemError::ofFile(file, errno);
@@ -119,14 +139,25 @@ Result<QString> readText(const QString &path)
 
 Status saveAtomically(const QString &path, const QByteArray &bytes)
 {
+    // QSaveFile refuses these two on its own, with no error of the system to tell the user.
+    if (const QFileInfo existing(path); existing.isDir())
+        return SystemError::fromErrno(EISDIR);
+    else if (existing.exists() && !existing.isWritable())
+        return SystemError::fromErrno(EACCES);
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return SystemError::ofFile(file, errno);
-    if (file.write(bytes) != bytes.size()) {
+    // The explicit flush is the one that counts: commit() flushes what is left of its buffer when
+    // it closes the file, but does not see that flush fail, and would put a file cut short by a
+    // full disk in place of the old one.
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const Error error = SystemError::ofFile(file, errno);
         file.cancelWriting();
         return error;
     }
+    errno = 0;
     if (!file.commit())
         return SystemError::ofFile(file, errno);
     return {};

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <optional>
+
 namespace lgbatch {
 
 // Walks text line by line: a line ends at CR LF or at a bare CR; a bare LF stays inside the
@@ -26,6 +28,11 @@ private:
 
 // All lines at once, by the same rules.
 QList<QStringView> splitLines(QStringView text);
+
+// Lines that end in LF alone, as files from other systems may have them, would all read as one
+// line by these rules, and every record after the first would be lost without a word. Such a text
+// (no CR at all, and a LF with more than blanks after it) is to be refused with this error.
+std::optional<Error> lineFeedsOnly(QStringView text);
 
 // Reads comma-separated values as one stream, ignoring line structure: blanks before a value
 // are skipped; a quoted value loses its quotes and ends at its closing quote; an unquoted

@@ -3,6 +3,7 @@
 #include "PipeText.h"
 
 #include "core/Amount.h"
+#include "core/FieldText.h"
 #include "core/TextFile.h"
 #include "refdata/ReferenceTables.h"
 
@@ -93,11 +94,12 @@ Result<Amount> amountFromFen(QStringView column, qsizetype lineNumber)
     if (!fen.amount) {
         const QString why = fen.error == ParsedAmount::Error::OutOfRange ? QStringLiteral("金额“%1”超出范围")
                                                                          : QStringLiteral("金额“%1”不是数字");
-        return rowError(lineNumber, why.arg(text));
+        return rowError(lineNumber, why.arg(ErrorMessage::excerpt(text)));
     }
     // A fraction of a fen cannot be paid; rounding it away would change the amount unseen.
     if (fen.amount->units() % Amount::UnitsPerYuan != 0)
-        return rowError(lineNumber, QStringLiteral("金额“%1”不是整数（单位为分）").arg(text));
+        return rowError(lineNumber,
+                        QStringLiteral("金额“%1”不是整数（单位为分）").arg(ErrorMessage::excerpt(text)));
     return Amount::fromUnits(fen.amount->units() / 100);
 }
 
@@ -129,6 +131,9 @@ PartialRead<BatchPayment> readDetailLines(const QByteArray &bytes, Layout layout
 {
     PartialRead<BatchPayment> read;
     const PipeText::DecodedLines decoded = PipeText::decodeLines(bytes);
+    read.error = lineFeedsOnly(decoded.text);
+    if (read.error)
+        return read;
     const qsizetype detailColumns = layout == Layout::Zpk ? ZpkDetailColumns : BptDetailColumns;
     QList<QStringView> columns;
     LineCursor cursor(decoded.text);
@@ -184,7 +189,7 @@ Result<QByteArray> writeZpk(const QList<BatchPayment> &rows, QDate date)
             const QString why = amount.error == ParsedAmount::Error::OutOfRange
                                     ? QStringLiteral("金额“%1”超出范围")
                                     : QStringLiteral("金额“%1”不是有效的金额");
-            return rowError(row, why.arg(p.Amount));
+            return rowError(row, why.arg(ErrorMessage::excerpt(p.Amount)));
         }
         const std::optional<Amount> sum = total.plus(*amount.amount);
         if (!sum)

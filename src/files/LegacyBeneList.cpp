@@ -1,5 +1,6 @@
 #include "LegacyBeneList.h"
 
+#include "core/FieldText.h"
 #include "core/GbkCodec.h"
 #include "core/TextFile.h"
 
@@ -25,7 +26,7 @@ PartialRead<PayrollBeneficiary> read(const QByteArray &bytes)
         if (!account) {
             read.error = Error{QStringLiteral("文件在第%1个收款人“%2”的账号之前结束")
                                    .arg(read.records.size() + 1)
-                                   .arg(*name)};
+                                   .arg(ErrorMessage::excerpt(*name))};
             return read;
         }
         read.records.append(PayrollBeneficiary{std::move(*name), std::move(*account)});

@@ -54,7 +54,8 @@ Result<Amount> checkRow(const PayrollItem &item, qsizetype row)
         const QString what = amount.error == ParsedAmount::Error::OutOfRange
                                  ? QStringLiteral("超出范围")
                                  : QStringLiteral("不是有效的数字");
-        return Result<Amount>::failure(rowMessage(row, QStringLiteral("金额“%1”").arg(item.Amount) + what));
+        return Result<Amount>::failure(
+            rowMessage(row, QStringLiteral("金额“%1”").arg(ErrorMessage::excerpt(item.Amount)) + what));
     }
     LGBATCH_TRY(storable(item.Remark, u"备注"));
     return *amount.amount;
@@ -178,7 +179,8 @@ DecodedRows decodeRows(const QByteArray &bytes)
             const QString what = amount.error == ParsedAmount::Error::OutOfRange
                                      ? QStringLiteral("超出范围")
                                      : QStringLiteral("不是有效的数字");
-            out.status = Status::failure(record + QStringLiteral("的金额“%1”").arg(values[3]) + what);
+            out.status = Status::failure(
+                record + QStringLiteral("的金额“%1”").arg(ErrorMessage::excerpt(values[3])) + what);
             return out;
         }
         out.rows.append(PayrollItem{values[1], values[2], amount.amount->toDisplayText(), values[4]});

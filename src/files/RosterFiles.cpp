@@ -57,6 +57,9 @@ PartialRead<Record> readRoster(const QByteArray &bytes, const std::array<Column<
 {
     PartialRead<Record> read;
     const PipeText::DecodedLines decoded = PipeText::decodeLines(bytes);
+    read.error = lineFeedsOnly(decoded.text);
+    if (read.error)
+        return read;
     QList<QStringView> pieces;
     LineCursor cursor(decoded.text);
     qsizetype lineNumber = 0;

@@ -60,6 +60,8 @@ Status BranchTableUpdate::replaceTable(const QString &programDir, const QString 
         return SystemError::ofFile(staged, code);
     }
     staged.close();
+    // The temporary is private to its owner; the table keeps the rights the old one had.
+    staged.setPermissions(QFile::permissions(current));
 
     QFile currentFile(current);
     if (!currentFile.rename(backup)) {

@@ -29,7 +29,7 @@ Result<QList<Row>> parseTable(const QByteArray &bytes, TableKind kind, qsizetype
 {
     const auto failure = [kind] { return Result<QList<Row>>::failure(tableFailureMessage(kind)); };
     const Result<QString> text = GbkCodec::decode(bytes);
-    if (!text)
+    if (!text || lineFeedsOnly(text.value()))
         return failure();
     // One row per line. Room for the rows is reserved from the file's size (a branch line is
     // some forty bytes), so a table of national size is not regrown again and again.

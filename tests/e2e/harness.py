@@ -795,7 +795,24 @@ class InstalledProgram(Program):
         self.cwd = self.root / "cwd"
         self.cwd.mkdir()
         self.extra_env = {"HOME": str(self.home), **(env or {})}
+class AnotherInstance(Program):
+    """A further copy of the program started from the program directory of `first` (a Program), as a
+    user who starts the same program twice. It has its own log and runtime folder; closing it
+    leaves the first one's folder alone."""
+
+    def __init__(self, first):
+        self.exe, self.sample_dir = first.exe, first.sample_dir
+        self.root = Path(tempfile.mkdtemp(prefix="lgbatch-e2e-another-"))
+        self.dir, self.cwd, self.program = first.dir, first.cwd, first.program
+        self.extra_env = dict(first.extra_env)
         self.process = None
         self.log_path = self.root / "program.log"
         self._app = None
         Program._live.append(self)
+
+
+def kill(program):
+    """End a started Program at once, as a crash or a power cut would: nothing it holds is released."""
+    os.killpg(program.process.pid, signal.SIGKILL)
+    program.process.wait(timeout=DEFAULT_TIMEOUT)
+    print(f"killed pid {program.process.pid}", flush=True)

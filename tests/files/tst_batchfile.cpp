@@ -190,6 +190,9 @@ void TstBatchFile::readZpk_followsTheLineRules_data()
     QTest::newRow("invalid GBK keeps the rows before it")
         << testing::gbkLines({plain}) + QByteArray("RMB|\x81\x20|2\r\n") + testing::gbkLines({plain})
         << QStringList{plainRow} << u"第2行含有无效的GBK字符"_s;
+    QTest::newRow("lines ending in LF alone are refused, not read as one")
+        << testing::gbkLines({u"#币种\n"_s + urgent + u'\n' + plain + u'\n'}).chopped(2) << QStringList{}
+        << u"文件的行以换行符（LF）结束，而不是回车换行（CR LF）"_s;
 }
 
 void TstBatchFile::readZpk_followsTheLineRules()
@@ -244,6 +247,9 @@ void TstBatchFile::readBpt_followsTheLineRules_data()
                                          << QStringList{firstRow} << u"第2行金额“12a”不是数字"_s;
     QTest::newRow("fraction of a fen") << testing::gbkLines({first, bptLine(bank, u"李四"_s, u"100.5"_s)})
                                        << QStringList{firstRow} << u"第2行金额“100.5”不是整数（单位为分）"_s;
+    QTest::newRow("a long amount is quoted in short")
+        << testing::gbkLines({first, bptLine(bank, u"李四"_s, u"1"_s.repeated(30) + u'a')})
+        << QStringList{firstRow} << u"第2行金额“%1…”不是数字"_s.arg(u"1"_s.repeated(24));
     QTest::newRow("fewer than 15 columns") << testing::gbkLines({first, u"D|x|2|a|b|c|d|e|f|g|h|i|j|k"_s})
                                            << QStringList{firstRow} << u"第2行列数不足15列"_s;
 }

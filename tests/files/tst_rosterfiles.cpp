@@ -203,6 +203,11 @@ void TstRosterFiles::read_followsTheLineRules_data()
     QTest::newRow("invalid GBK") << Kind::Payer
                                  << testing::gbkLines({u"a|1|"_s}) + QByteArray("b|\x81\x20|\r\n")
                                  << QStringList{u"a/1"_s} << u"第2行含有无效的GBK字符"_s;
+    QTest::newRow("lines ending in LF alone are refused, not read as one")
+        << Kind::Payer << testing::gbkLines({u"a|1|\nb|2|\n"_s}).chopped(2) << QStringList{}
+        << u"文件的行以换行符（LF）结束，而不是回车换行（CR LF）"_s;
+    QTest::newRow("one line ending in LF alone")
+        << Kind::Payer << testing::gbkLines({u"a|1|\n"_s}).chopped(2) << QStringList{u"a/1"_s} << QString();
 }
 
 void TstRosterFiles::read_followsTheLineRules()

@@ -1,4 +1,5 @@
 #include "TableFiles.h"
+#include "WriteFaults.h"
 
 #include "core/SystemError.h"
 #include "core/TextFile.h"
@@ -12,6 +13,8 @@ using namespace lgbatch;
 using namespace lgbatch::testing;
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(WriteFault)
+
 class TstBranchTableUpdate : public QObject
 {
     Q_OBJECT
@@ -19,6 +22,8 @@ class TstBranchTableUpdate : public QObject
 private Q_SLOTS:
     void replaceTable_keepsAUsableTable_data();
     void replaceTable_keepsAUsableTable();
+    void replaceTable_faultKeepsTheTable_data();
+    void replaceTable_faultKeepsTheTable();
     void isTableInUse_seesThroughOtherSpellings();
 };
 
@@ -61,6 +66,8 @@ void TstBranchTableUpdate::replaceTable_keepsAUsableTable()
     QTemporaryDir downloads;
     const QString picked = downloads.filePath(u"BankCode.xml"_s);
     QVERIFY(writeFile(programDir.path(), u"BankCode.xml"_s, OldTable));
+    const QFileDevice::Permissions rights =
+        QFile::permissions(BranchTableUpdate::currentTable(programDir.path()));
     QVERIFY(writeFile(downloads.path(), u"BankCode.xml"_s,
                       setup == u"broken"_s ? gbkLines({u"无等号"_s}) : NewTable));
     if (setup == u"backup"_s)
@@ -75,9 +82,50 @@ void TstBranchTableUpdate::replaceTable_keepsAUsableTable()
         QCOMPARE(status.errorNumber(), errorNumber);
     QCOMPARE(bytesOf(BranchTableUpdate::currentTable(programDir.path())), current);
     QCOMPARE(bytesOf(BranchTableUpdate::backupTable(programDir.path())), backup);
+    QCOMPARE(QFile::permissions(BranchTableUpdate::currentTable(programDir.path())), rights);
     if (setup != u"gone"_s)
         QVERIFY(QFile::exists(picked)); // copied, never moved away
     QCOMPARE(QDir(programDir.path()).entryList(QDir::Files).size(), backup == "<missing>" ? 1 : 2);
+}
+
+void TstBranchTableUpdate::replaceTable_faultKeepsTheTable_data()
+{
+    QTest::addColumn<WriteFault>("fault");
+    QTest::addColumn<QString>("faultAt"); // the name the fault takes, in the program folder or as picked
+    QTest::addColumn<int>("errorNumber");
+
+    QTest::newRow("disk full") << WriteFault::DiskFull << u"BankCode.xml"_s << SystemError::DiskFull;
+    QTest::newRow("read-only program folder")
+        << WriteFault::ReadOnlyFolder << u"BankCode.xml"_s << SystemError::PermissionDenied;
+    QTest::newRow("backup name is a folder")
+        << WriteFault::NameIsFolder << u"BankCode.xml.bak"_s << SystemError::FileAlreadyExists;
+    QTest::newRow("picked name is a folder")
+        << WriteFault::NameIsFolder << u"picked"_s << SystemError::PathFileAccess;
+}
+
+void TstBranchTableUpdate::replaceTable_faultKeepsTheTable()
+{
+    QFETCH(WriteFault, fault);
+    QFETCH(QString, faultAt);
+    QFETCH(int, errorNumber);
+    QTemporaryDir programDir;
+    QTemporaryDir downloads;
+    const QString picked = downloads.filePath(u"BankCode.xml"_s);
+    QVERIFY(writeFile(programDir.path(), u"BankCode.xml"_s, OldTable));
+    QVERIFY(writeFile(downloads.path(), u"BankCode.xml"_s, NewTable));
+    // The picked file stays readable to the user the test becomes.
+    QVERIFY(QFile::setPermissions(downloads.path(), QFile::permissions(downloads.path()) |
+                                                        QFileDevice::ReadOther | QFileDevice::ExeOther));
+
+    WriteFaultScope scope(fault, faultAt == u"picked"_s ? picked : programDir.filePath(faultAt));
+    if (!scope.active())
+        QSKIP("this fault cannot be made here");
+    const QMap<QString, QByteArray> before = snapshot(programDir.path());
+    const Status status = BranchTableUpdate::replaceTable(programDir.path(), picked);
+
+    QVERIFY(!status.ok());
+    QCOMPARE(status.errorNumber(), errorNumber);
+    QCOMPARE(snapshot(programDir.path()), before);
 }
 
 void TstBranchTableUpdate::isTableInUse_seesThroughOtherSpellings()

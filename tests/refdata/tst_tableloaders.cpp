@@ -171,6 +171,8 @@ void TstTableLoaders::load_badContentGivesTheTablesMessage_data()
         row("empty line inside") << kind << good + "\r\n" + good;
         row("empty line last") << kind << good + "\r\n";
         row("line without =") << kind << good + "102a\r\n";
+        row("lines ending in LF alone")
+            << kind << QByteArray(good).replace("\r\n", "\n") + good.chopped(2) + '\n';
         row("invalid GBK bytes") << kind
                                  << good + QByteArray(kind == TableKind::City ? "0011=1000=\x81\x20\r\n"
                                                                               : "102=\x81\x20\r\n");

@@ -1,4 +1,5 @@
 #include "TableFiles.h"
+#include "WriteFaults.h"
 
 #include "core/SystemError.h"
 #include "workspace/LegacyMigration.h"
@@ -12,6 +13,8 @@ using namespace lgbatch;
 using namespace lgbatch::testing;
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(WriteFault)
+
 class TstLegacyMigration : public QObject
 {
     Q_OBJECT
@@ -19,6 +22,8 @@ class TstLegacyMigration : public QObject
 private Q_SLOTS:
     void migrate_addsWhatIsMissingAndSetsTheFileAside_data();
     void migrate_addsWhatIsMissingAndSetsTheFileAside();
+    void migrate_faultKeepsTheFile_data();
+    void migrate_faultKeepsTheFile();
 };
 
 void TstLegacyMigration::migrate_addsWhatIsMissingAndSetsTheFileAside_data()
@@ -75,6 +80,49 @@ void TstLegacyMigration::migrate_addsWhatIsMissingAndSetsTheFileAside()
         QCOMPARE(outcome.error->number, errorNumber);
     QCOMPARE(QFile::exists(dir.filePath(u"BeneList.dat"_s)), file != u"-"_s && !setAside);
     QCOMPARE(LegacyMigration::isPending(workspace), file != u"-"_s && !setAside);
+}
+
+void TstLegacyMigration::migrate_faultKeepsTheFile_data()
+{
+    QTest::addColumn<WriteFault>("fault");
+    QTest::addColumn<QString>("faultAt");
+    QTest::addColumn<int>("errorNumber");
+    QTest::addColumn<int>("added"); // to the roster's 张三, and marked changed
+
+    QTest::newRow("read-only program folder")
+        << WriteFault::ReadOnlyFolder << u"BeneList.dat"_s << SystemError::PermissionDenied << 1;
+    QTest::newRow("backup name is a folder")
+        << WriteFault::NameIsFolder << u"BeneList.dat.bak"_s << SystemError::FileAlreadyExists << 1;
+    QTest::newRow("legacy name is a folder")
+        << WriteFault::NameIsFolder << u"BeneList.dat"_s << SystemError::PathFileAccess << 0;
+}
+
+// The file is set aside only once all its entries are in: on a fault it stays as it was, so the
+// offer comes again and adds only what is still missing.
+void TstLegacyMigration::migrate_faultKeepsTheFile()
+{
+    QFETCH(WriteFault, fault);
+    QFETCH(QString, faultAt);
+    QFETCH(int, errorNumber);
+    QFETCH(int, added);
+    QTemporaryDir dir;
+    ApplicationState state;
+    Workspace workspace(state, dir.path());
+    workspace.payrollRoster().AddPayrollBeneficiary({u"张三"_s, u"6222"_s});
+    QVERIFY(writeFile(dir.path(), u"BeneList.dat"_s, gbkLines({u"\"v2\""_s, u"\"王五\",\"3\""_s})));
+
+    WriteFaultScope scope(fault, dir.filePath(faultAt));
+    if (!scope.active())
+        QSKIP("this fault cannot be made here");
+    const QMap<QString, QByteArray> before = snapshot(dir.path());
+    const LegacyMigration::Outcome outcome = LegacyMigration::MigrateLegacyBeneList(workspace);
+
+    QVERIFY(outcome.error.has_value());
+    QCOMPARE(outcome.error->number, errorNumber);
+    QCOMPARE(outcome.added, added);
+    QCOMPARE(workspace.payrollRoster().count(), 1 + added);
+    QCOMPARE(workspace.payrollRoster().isChanged(), added > 0);
+    QCOMPARE(snapshot(dir.path()), before);
 }
 
 QTEST_GUILESS_MAIN(TstLegacyMigration)

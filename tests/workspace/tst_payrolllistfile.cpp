@@ -1,4 +1,6 @@
 #include "TableFiles.h"
+#include "WriteFaults.h"
+#include "core/FieldText.h"
 #include "core/SystemError.h"
 #include "core/TextFile.h"
 #include "files/MD5.h"
@@ -13,6 +15,9 @@
 
 using namespace lgbatch;
 using namespace Qt::StringLiterals;
+using testing::WriteFault;
+
+Q_DECLARE_METATYPE(WriteFault)
 
 class TstPayrollListFile : public QObject
 {
@@ -22,6 +27,8 @@ private Q_SLOTS:
     void init();
     void write_savesBothFilesOrSetsTheFlag_data();
     void write_savesBothFilesOrSetsTheFlag();
+    void write_faultKeepsFilesFlagAndList_data();
+    void write_faultKeepsFilesFlagAndList();
     void read_appendsOrReplacesOnlyWhatItMay_data();
     void read_appendsOrReplacesOnlyWhatItMay();
 
@@ -73,6 +80,52 @@ void TstPayrollListFile::write_savesBothFilesOrSetsTheFlag()
         QCOMPARE(TextFile::readBytes(dir + u'/' + name).value(),
                  TextFile::readBytes(QStringLiteral(LGBATCH_TEST_DATA_DIR "/payroll/") + name).value());
     }
+}
+
+void TstPayrollListFile::write_faultKeepsFilesFlagAndList_data()
+{
+    QTest::addColumn<WriteFault>("fault");
+    QTest::addColumn<QString>("faultAt");
+
+    QTest::newRow("disk full") << WriteFault::DiskFull << u"salary.csv"_s;
+    QTest::newRow("read-only folder") << WriteFault::ReadOnlyFolder << u"salary.csv"_s;
+    QTest::newRow("payroll name is a folder") << WriteFault::NameIsFolder << u"salary.csv"_s;
+    QTest::newRow("verification name is a folder") << WriteFault::NameIsFolder << u"salary.csv.checksum"_s;
+}
+
+void TstPayrollListFile::write_faultKeepsFilesFlagAndList()
+{
+    QFETCH(WriteFault, fault);
+    QFETCH(QString, faultAt);
+    const QString dir = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(QDir().mkpath(dir));
+    for (const QString &name : {u"salary.csv"_s, u"salary.csv.checksum"_s})
+        QVERIFY(testing::writeFile(
+            dir, name,
+            TextFile::readBytes(QStringLiteral(LGBATCH_TEST_DATA_DIR "/payroll/") + name).value()));
+    m_ws->CurrentPayrollFileName = dir + u"/salary.csv"_s;
+    PayrollListModel &list = m_ws->payrollList();
+    const QList<PayrollItem> rows{{u"李四"_s, u"6222020200112234"_s, u"12,345.60"_s, u"二月"_s},
+                                  {u"王五"_s, u"123456789012345"_s, u"0.01"_s, {}}};
+    for (const PayrollItem &row : rows)
+        list.AddPayrollRow(row);
+    list.setChanged(true);
+
+    testing::WriteFaultScope scope(fault, dir + u'/' + faultAt);
+    if (!scope.active())
+        QSKIP("this fault cannot be made here");
+    const QMap<QString, QByteArray> before = testing::snapshot(dir);
+    const PayrollFileOutcome written = WritePayrollFile(*m_ws);
+
+    QCOMPARE(written.message,
+             ErrorMessage::ofWriter(SystemError::fromErrno(testing::WriteFaultScope::systemErrorOf(fault))));
+    QVERIFY(!written.ok);
+    QVERIFY(list.isChanged());
+    QCOMPARE(testing::snapshot(dir), before);
+    QList<PayrollItem> after;
+    for (int row = 1; row <= list.count(); ++row)
+        after.append(list.ReadPayrollRow(row));
+    QCOMPARE(after, rows);
 }
 
 void TstPayrollListFile::read_appendsOrReplacesOnlyWhatItMay_data()
