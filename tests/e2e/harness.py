@@ -795,6 +795,12 @@ class InstalledProgram(Program):
         self.cwd = self.root / "cwd"
         self.cwd.mkdir()
         self.extra_env = {"HOME": str(self.home), **(env or {})}
+        self.process = None
+        self.log_path = self.root / "program.log"
+        self._app = None
+        Program._live.append(self)
+
+
 class AnotherInstance(Program):
     """A further copy of the program started from the program directory of `first` (a Program), as a
     user who starts the same program twice. It has its own log and runtime folder; closing it
