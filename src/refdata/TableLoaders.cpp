@@ -3,62 +3,104 @@
 #include "core/GbkCodec.h"
 #include "core/TextFile.h"
 
+#include <cstring>
+
 namespace lgbatch {
 
 namespace {
 
-// The fields of one line: cut at every "=", at most `wanted` pieces kept (the rest dropped).
-// Returns false when the line has fewer pieces than wanted.
-bool cutFields(QStringView line, qsizetype wanted, QStringView *fields)
+// The first "=" or CR from `at` on, or `end`. Four characters are looked at in one step (a
+// national table has millions of them); a step with none of the two goes on at once.
+const char16_t *nextFieldOrLineEnd(const char16_t *at, const char16_t *end)
 {
-    qsizetype start = 0;
-    for (qsizetype k = 0; k < wanted; ++k) {
-        if (start > line.size())
-            return false;
-        qsizetype end = line.indexOf(QLatin1Char('='), start);
-        if (end < 0)
-            end = line.size();
-        fields[k] = line.mid(start, end - start);
-        start = end + 1;
+    constexpr quint64 Ones = 0x0001000100010001ULL;
+    constexpr quint64 HighBits = 0x8000800080008000ULL;
+    for (; end - at >= 4; at += 4) {
+        quint64 four;
+        std::memcpy(&four, at, sizeof four);
+        const quint64 cr = four ^ (Ones * u'\r');
+        const quint64 eq = four ^ (Ones * u'=');
+        // A lane is zero (the character found) exactly when this sets its high bit, or a
+        // higher lane's: either way the four are looked at one by one.
+        if ((((cr - Ones) & ~cr) | ((eq - Ones) & ~eq)) & HighBits)
+            break;
     }
-    return true;
+    while (at < end && *at != u'=' && *at != u'\r')
+        ++at;
+    return at;
+}
+
+// Hands the fields of every line, in file order, to `take`; false at the first line with too
+// few fields or that `take` refuses, and for bytes that are not GBK. A line ends at CR LF or a
+// bare CR (a bare LF stays inside it); it is cut at every "=" and its first `fieldCount` parts
+// are its fields, the rest is dropped. The text is decoded a piece at a time: only what `take`
+// keeps of it stays in memory.
+template <typename Take> bool forEachLine(QByteArrayView bytes, qsizetype fieldCount, Take take)
+{
+    const Status read = GbkCodec::decodeByLines(bytes, [&](QStringView piece) -> Status {
+        const char16_t *at = piece.utf16();
+        const char16_t *const end = at + piece.size();
+        QStringView fields[3];
+        while (at < end) {
+            qsizetype found = 0;
+            const char16_t *fieldStart = at;
+            for (at = nextFieldOrLineEnd(at, end); at < end && *at == u'=';
+                 at = nextFieldOrLineEnd(at + 1, end)) {
+                if (found < fieldCount) {
+                    fields[found++] = QStringView(fieldStart, at);
+                    fieldStart = at + 1;
+                }
+            }
+            if (found < fieldCount)
+                fields[found++] = QStringView(fieldStart, at);
+            if (found < fieldCount || !take(fields))
+                return Status::failure(QString());
+            // The line end after a piece's last line is still inside the piece.
+            if (at < end && ++at < end && *at == u'\n')
+                ++at;
+        }
+        return {};
+    });
+    return read.ok();
+}
+
+// The CR bytes of a text: every line but the last ends in one.
+qsizetype countLineEnds(QByteArrayView bytes)
+{
+    qsizetype count = 0;
+    const char *at = bytes.data();
+    const char *const end = at + bytes.size();
+    while (const void *cr = std::memchr(at, '\r', std::size_t(end - at))) {
+        ++count;
+        at = static_cast<const char *>(cr) + 1;
+    }
+    return count;
 }
 
 template <typename Row, typename Store>
-Result<QList<Row>> parseTable(const QByteArray &bytes, TableKind kind, qsizetype fieldCount, Store store)
+Result<QList<Row>> parseSmallTable(const QByteArray &bytes, TableKind kind, qsizetype fieldCount, Store store)
 {
-    const auto failure = [kind] { return Result<QList<Row>>::failure(tableFailureMessage(kind)); };
-    const Result<QString> text = GbkCodec::decode(bytes);
-    if (!text)
-        return failure();
-    // One row per line. Room for the rows is reserved from the file's size (a branch line is
-    // some forty bytes), so a table of national size is not regrown again and again.
-    constexpr qsizetype TypicalLineBytes = 32;
-    const QStringView all(text.value());
     QList<Row> rows;
-    rows.reserve(bytes.size() / TypicalLineBytes + 1);
-    QStringView fields[3];
-    LineCursor cursor(all);
-    for (QStringView line; cursor.next(line);) {
-        if (kind != TableKind::BankCode && rows.size() >= SmallTableRowLimit)
-            return failure();
-        if (!cutFields(line, fieldCount, fields))
-            return failure();
+    const bool read = forEachLine(bytes, fieldCount, [&](const QStringView *fields) {
+        if (rows.size() >= SmallTableRowLimit)
+            return false;
         Row row;
         if (!store(row, fields))
-            return failure();
+            return false;
         rows.append(std::move(row));
-    }
+        return true;
+    });
+    if (!read)
+        return Result<QList<Row>>::failure(tableFailureMessage(kind));
     return rows;
 }
 
-template <typename Row>
-Result<QList<Row>> loadTable(const QString &programDir, TableKind kind,
-                             Result<QList<Row>> (*parse)(const QByteArray &))
+template <typename Table>
+Result<Table> loadTable(const QString &programDir, TableKind kind, Result<Table> (*parse)(const QByteArray &))
 {
     const Result<QByteArray> bytes = TextFile::readBytes(programDir + QLatin1Char('/') + tableFileName(kind));
     if (!bytes)
-        return Result<QList<Row>>::failure(tableFailureMessage(kind));
+        return Result<Table>::failure(tableFailureMessage(kind));
     return parse(bytes.value());
 }
 
@@ -96,27 +138,33 @@ QString tableFailureMessage(TableKind kind)
 
 Result<QList<BankTypeRow>> parseBankTypeTable(const QByteArray &bytes)
 {
-    return parseTable<BankTypeRow>(bytes, TableKind::BankType, 2, [](BankTypeRow &row, const QStringView *f) {
-        row.Code = f[0].toString();
-        row.Name = f[1].toString();
-        // The code becomes a picker's integer item data.
-        return codeToItemData(row.Code).has_value();
-    });
+    return parseSmallTable<BankTypeRow>(bytes, TableKind::BankType, 2,
+                                        [](BankTypeRow &row, const QStringView *f) {
+                                            row.Code = f[0].toString();
+                                            row.Name = f[1].toString();
+                                            // The code becomes a picker's integer item data.
+                                            return codeToItemData(row.Code).has_value();
+                                        });
 }
 
-Result<QList<BankCodeRow>> parseBankCodeTable(const QByteArray &bytes)
+Result<BranchTable> parseBankCodeTable(const QByteArray &bytes)
 {
+    // Every row takes a line, and every line ends in at least one CR byte but the last: room
+    // for that many rows, and for as many characters as there are bytes besides those.
+    const qsizetype lineEnds = countLineEnds(bytes);
+    BranchTable::Builder table;
+    table.reserve(lineEnds + 1, bytes.size() - lineEnds);
     // Branch codes are never turned into numbers: any text loads.
-    return parseTable<BankCodeRow>(bytes, TableKind::BankCode, 2, [](BankCodeRow &row, const QStringView *f) {
-        row.Code = f[0].toString();
-        row.Name = f[1].toString();
-        return true;
-    });
+    const bool read = forEachLine(
+        bytes, 2, [&table](const QStringView *fields) { return table.append(fields[0], fields[1]); });
+    if (!read)
+        return Result<BranchTable>::failure(tableFailureMessage(TableKind::BankCode));
+    return table.finish();
 }
 
 Result<QList<StateRow>> parseStateTable(const QByteArray &bytes)
 {
-    return parseTable<StateRow>(bytes, TableKind::State, 2, [](StateRow &row, const QStringView *f) {
+    return parseSmallTable<StateRow>(bytes, TableKind::State, 2, [](StateRow &row, const QStringView *f) {
         row.Code = f[0].toString();
         row.Name = f[1].toString();
         return codeToItemData(row.Code).has_value();
@@ -125,7 +173,7 @@ Result<QList<StateRow>> parseStateTable(const QByteArray &bytes)
 
 Result<QList<CityRow>> parseCityTable(const QByteArray &bytes)
 {
-    return parseTable<CityRow>(bytes, TableKind::City, 3, [](CityRow &row, const QStringView *f) {
+    return parseSmallTable<CityRow>(bytes, TableKind::City, 3, [](CityRow &row, const QStringView *f) {
         row.StateCode = f[0].toString();
         row.CityCode = f[1].toString();
         row.Name = f[2].toString();
@@ -138,22 +186,22 @@ Result<QList<CityRow>> parseCityTable(const QByteArray &bytes)
 
 Result<QList<BankTypeRow>> LoadBankTypeTable(const QString &programDir)
 {
-    return loadTable<BankTypeRow>(programDir, TableKind::BankType, &parseBankTypeTable);
+    return loadTable(programDir, TableKind::BankType, &parseBankTypeTable);
 }
 
-Result<QList<BankCodeRow>> LoadBankCodeTable(const QString &programDir)
+Result<BranchTable> LoadBankCodeTable(const QString &programDir)
 {
-    return loadTable<BankCodeRow>(programDir, TableKind::BankCode, &parseBankCodeTable);
+    return loadTable(programDir, TableKind::BankCode, &parseBankCodeTable);
 }
 
 Result<QList<StateRow>> LoadStateTable(const QString &programDir)
 {
-    return loadTable<StateRow>(programDir, TableKind::State, &parseStateTable);
+    return loadTable(programDir, TableKind::State, &parseStateTable);
 }
 
 Result<QList<CityRow>> LoadCityTable(const QString &programDir)
 {
-    return loadTable<CityRow>(programDir, TableKind::City, &parseCityTable);
+    return loadTable(programDir, TableKind::City, &parseCityTable);
 }
 
 Result<ReferenceTables> loadReferenceTables(const QString &programDir)

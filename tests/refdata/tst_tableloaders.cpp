@@ -29,7 +29,7 @@ struct Loaded
     qsizetype rows = 0;
 };
 
-template <typename Row> Loaded outcome(const Result<QList<Row>> &result)
+template <typename Table> Loaded outcome(const Result<Table> &result)
 {
     return {result.ok(), result.error(), result.ok() ? result.value().size() : 0};
 }
