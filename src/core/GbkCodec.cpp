@@ -1,6 +1,5 @@
 #include "GbkCodec.h"
 
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <array>
@@ -21,25 +20,6 @@ QString invalidBytesMessage()
     return QStringLiteral("文件含有无效的GBK字符");
 }
 
-// Small enough for the decoded piece to stay in the processor's cache while it is read.
-constexpr qsizetype PieceBytes = 64 * 1024;
-
-// Where a piece that starts at `start` ends: just after the first line end at or past the
-// piece size. A CR byte is never part of a two-byte GBK character, so the cut cannot split one.
-qsizetype pieceEnd(QByteArrayView bytes, qsizetype start)
-{
-    const qsizetype from = start + PieceBytes - 1;
-    if (from >= bytes.size())
-        return bytes.size();
-    const void *cr = std::memchr(bytes.data() + from, '\r', std::size_t(bytes.size() - from));
-    if (!cr)
-        return bytes.size();
-    qsizetype end = static_cast<const char *>(cr) - bytes.data() + 1;
-    if (end < bytes.size() && bytes[end] == '\n')
-        ++end;
-    return end;
-}
-
 // The converter's map of GBK taken once into two tables, so that a file of national size is
 // decoded without going through the converter's general machinery. GBK is a byte for ASCII, a
 // few other single bytes, and otherwise a lead byte 0x81-0xFE with a trail byte 0x40-0xFE
@@ -49,24 +29,20 @@ class GbkTable
 public:
     GbkTable()
     {
-        QStringDecoder decoder(EncodingName, QStringConverter::Flag::Stateless);
-        if (!decoder.isValid())
+        QByteArray ascii(0x80, Qt::Uninitialized);
+        for (int b = 0; b < 0x80; ++b)
+            ascii[b] = char(b);
+        QStringDecoder asciiDecoder(EncodingName, QStringConverter::Flag::Stateless);
+        const QString asciiText = asciiDecoder(ascii);
+        if (!asciiDecoder.isValid() || asciiDecoder.hasError() || asciiText != QLatin1StringView(ascii))
             return;
-        for (int b = 0; b < 0x80; ++b) {
-            const char byte = char(b);
-            const QString one = decoder(QByteArrayView(&byte, 1));
-            if (decoder.hasError() || one != QChar(char16_t(b)))
-                return;
-        }
-        for (int b = 0x80; b <= 0xFF; ++b) {
+        // The bytes above ASCII that are no lead byte; a lead byte that were a character too
+        // would make the grid below come out longer than its pairs.
+        for (int b : {0x80, 0xFF}) {
             QStringDecoder single(EncodingName, QStringConverter::Flag::Stateless);
             const char byte = char(b);
             const QString one = single(QByteArrayView(&byte, 1));
-            const bool lead = b >= FirstLead && b <= LastLead;
-            const bool character = !single.hasError() && one.size() == 1 && one[0].unicode() != 0;
-            if (lead == character)
-                return; // a lead byte that is a character too, or neither: a map we do not know
-            if (character)
+            if (!single.hasError() && one.size() == 1 && one[0].unicode() != 0)
                 m_single[b - 0x80] = one[0].unicode();
         }
         // Every lead with every trail in one call: when the converter takes them all, as one
@@ -186,37 +162,32 @@ Result<QString> decode(const QByteArray &bytes)
     return text;
 }
 
-Status decodeByLines(QByteArrayView bytes, const std::function<Status(QStringView piece)> &take)
+PieceDecoder::PieceDecoder() : m_converter(EncodingName, QStringConverter::Flag::Stateless) {}
+
+Result<QStringView> PieceDecoder::decode(QByteArrayView bytes)
 {
-    // Stateless: every piece is decoded to its end, so a character cut off at the end of the
-    // bytes is an error rather than silently held back.
-    QStringDecoder decoder(EncodingName, QStringConverter::Flag::Stateless);
-    if (!decoder.isValid())
-        return Status::failure(missingConverterMessage());
+    if (!m_converter.isValid())
+        return Result<QStringView>::failure(missingConverterMessage());
     const GbkTable &table = gbkTable();
-    QString scratch;
-    for (qsizetype start = 0; start < bytes.size();) {
-        const qsizetype end = pieceEnd(bytes, start);
-        const QByteArrayView piece = bytes.sliced(start, end - start);
-        const qsizetype room = table.usable() ? piece.size() : decoder.requiredSpace(piece.size());
-        if (scratch.size() < room)
-            scratch.resize(room);
-        char16_t *const out = reinterpret_cast<char16_t *>(scratch.data());
-        const char16_t *decodedEnd = nullptr;
-        if (table.usable()) {
-            const auto *in = reinterpret_cast<const uchar *>(piece.data());
-            decodedEnd = table.decode(in, in + piece.size(), out);
-        } else {
-            decodedEnd = reinterpret_cast<const char16_t *>(decoder.appendToBuffer(scratch.data(), piece));
-            if (decoder.hasError())
-                decodedEnd = nullptr;
-        }
-        if (!decodedEnd)
-            return Status::failure(invalidBytesMessage());
-        LGBATCH_TRY(take(QStringView(out, decodedEnd - out)));
-        start = end;
+    // At most one character per byte from the table; the converter says what it needs.
+    const qsizetype room = table.usable() ? bytes.size() : m_converter.requiredSpace(bytes.size());
+    if (m_text.size() < room)
+        m_text.resize(room);
+    char16_t *const out = reinterpret_cast<char16_t *>(m_text.data());
+    const char16_t *end = nullptr;
+    if (table.usable()) {
+        const auto *in = reinterpret_cast<const uchar *>(bytes.data());
+        end = table.decode(in, in + bytes.size(), out);
+    } else {
+        // Stateless: decoded to its end, so a character cut off at the end is an error
+        // rather than silently held back for a next piece.
+        end = reinterpret_cast<const char16_t *>(m_converter.appendToBuffer(m_text.data(), bytes));
+        if (m_converter.hasError())
+            end = nullptr;
     }
-    return {};
+    if (!end)
+        return Result<QStringView>::failure(invalidBytesMessage());
+    return QStringView(out, end - out);
 }
 
 Result<QByteArray> encode(const QString &text)

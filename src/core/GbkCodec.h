@@ -5,9 +5,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringView>
-
-#include <functional>
 
 namespace lgbatch {
 
@@ -21,16 +20,26 @@ bool isAvailable();
 
 Result<QString> decode(const QByteArray &bytes);
 
-// Decodes a large text a piece at a time, for a reader that keeps only part of it: the whole
-// text never exists at once. Each piece ends at a line end (CR LF or a bare CR) or at the end
-// of the bytes, so it holds whole lines; its view is valid until `take` returns. Bytes GBK
-// does not define fail before `take` sees their piece; a failure of `take` ends the decoding
-// and is passed on.
-Status decodeByLines(QByteArrayView bytes, const std::function<Status(QStringView piece)> &take);
 Result<QByteArray> encode(const QString &text);
 
 // The message for text that GBK cannot hold, naming the first offending character.
 QString unencodableMessage(const QString &text);
+
+// Decodes a large text one piece after the other, for a reader that keeps only part of it, so
+// that the whole text never exists at once. The pieces must not cut a character in two (a cut
+// just after a line end never does). A file of national size is decoded through a table taken
+// once from the converter, without a call into the converter per piece.
+class PieceDecoder
+{
+public:
+    PieceDecoder();
+    // The text of `bytes`, valid until the next call; bytes GBK does not define are an error.
+    Result<QStringView> decode(QByteArrayView bytes);
+
+private:
+    QStringDecoder m_converter;
+    QString m_text;
+};
 
 } // namespace GbkCodec
 } // namespace lgbatch

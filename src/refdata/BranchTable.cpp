@@ -39,8 +39,8 @@ void BranchTable::Builder::reserve(qsizetype rows, qsizetype characters)
 
 void BranchTable::Builder::makeRoom(qsizetype rows, qsizetype characters)
 {
-    // Only what is written is ever touched: room that stays unused costs no memory until
-    // finish() hands it back.
+    // Room for text that stays unused is never touched, and costs no memory until finish()
+    // hands it back.
     m_text.resize(characters);
     m_codeEnd.resize(rows);
     m_nameEnd.resize(rows);
@@ -55,7 +55,12 @@ bool BranchTable::Builder::appendBeyondRoom(QStringView code, QStringView name)
     const qsizetype length = code.size() + name.size();
     if (length > OffsetLimit - m_used)
         return false;
-    makeRoom(std::max<qsizetype>(16, m_rows * 2), std::max<qsizetype>(64, (m_used + length) * 2));
+    // Rows grow by an eighth (room for rows is cleared as it is made, so it is touched); the
+    // text is only ever short of room when the caller's bound was wrong, and then doubles.
+    const qsizetype rows = m_rows + std::max<qsizetype>(4096, m_rows / 8);
+    const qsizetype characters =
+        length > m_textRoom - m_used ? std::max<qsizetype>(64, (m_used + length) * 2) : m_text.size();
+    makeRoom(rows, characters);
     return append(code, name);
 }
 

@@ -1,13 +1,34 @@
 #include "TableLoaders.h"
 
-#include "core/GbkCodec.h"
 #include "core/TextFile.h"
+
+#include <QFileInfo>
 
 #include <cstring>
 
 namespace lgbatch {
 
 namespace {
+
+// Where a table's text comes from: bytes already in memory, or its file, read a block at a
+// time. `bytes` is the size of either: an upper bound for the characters of the text.
+struct TableText
+{
+    std::function<Status(const TakePiece &)> read;
+    qsizetype bytes = 0;
+};
+
+TableText textOf(const QByteArray &bytes)
+{
+    return {[&bytes](const TakePiece &take) { return decodeByLines(bytes, take); }, bytes.size()};
+}
+
+TableText textOfFile(const QString &programDir, TableKind kind)
+{
+    const QString path = programDir + QLatin1Char('/') + tableFileName(kind);
+    return {[path](const TakePiece &take) { return TextFile::readByLines(path, take); },
+            QFileInfo(path).size()};
+}
 
 // The first "=" or CR from `at` on, or `end`. Four characters are looked at in one step (a
 // national table has millions of them); a step with none of the two goes on at once.
@@ -31,13 +52,13 @@ const char16_t *nextFieldOrLineEnd(const char16_t *at, const char16_t *end)
 }
 
 // Hands the fields of every line, in file order, to `take`; false at the first line with too
-// few fields or that `take` refuses, and for bytes that are not GBK. A line ends at CR LF or a
-// bare CR (a bare LF stays inside it); it is cut at every "=" and its first `fieldCount` parts
-// are its fields, the rest is dropped. The text is decoded a piece at a time: only what `take`
-// keeps of it stays in memory.
-template <typename Take> bool forEachLine(QByteArrayView bytes, qsizetype fieldCount, Take take)
+// few fields or that `take` refuses, for bytes that are not GBK and for a file that cannot be
+// read. A line ends at CR LF or a bare CR (a bare LF stays inside it); it is cut at every "="
+// and its first `fieldCount` parts are its fields, the rest is dropped. Only what `take` keeps
+// of the text stays in memory.
+template <typename Take> bool forEachLine(const TableText &text, qsizetype fieldCount, Take take)
 {
-    const Status read = GbkCodec::decodeByLines(bytes, [&](QStringView piece) -> Status {
+    const Status read = text.read([&](QStringView piece) -> Status {
         const char16_t *at = piece.utf16();
         const char16_t *const end = at + piece.size();
         QStringView fields[3];
@@ -64,24 +85,11 @@ template <typename Take> bool forEachLine(QByteArrayView bytes, qsizetype fieldC
     return read.ok();
 }
 
-// The CR bytes of a text: every line but the last ends in one.
-qsizetype countLineEnds(QByteArrayView bytes)
-{
-    qsizetype count = 0;
-    const char *at = bytes.data();
-    const char *const end = at + bytes.size();
-    while (const void *cr = std::memchr(at, '\r', std::size_t(end - at))) {
-        ++count;
-        at = static_cast<const char *>(cr) + 1;
-    }
-    return count;
-}
-
 template <typename Row, typename Store>
-Result<QList<Row>> parseSmallTable(const QByteArray &bytes, TableKind kind, qsizetype fieldCount, Store store)
+Result<QList<Row>> smallTable(const TableText &text, TableKind kind, qsizetype fieldCount, Store store)
 {
     QList<Row> rows;
-    const bool read = forEachLine(bytes, fieldCount, [&](const QStringView *fields) {
+    const bool read = forEachLine(text, fieldCount, [&](const QStringView *fields) {
         if (rows.size() >= SmallTableRowLimit)
             return false;
         Row row;
@@ -95,13 +103,49 @@ Result<QList<Row>> parseSmallTable(const QByteArray &bytes, TableKind kind, qsiz
     return rows;
 }
 
-template <typename Table>
-Result<Table> loadTable(const QString &programDir, TableKind kind, Result<Table> (*parse)(const QByteArray &))
+Result<QList<BankTypeRow>> bankTypeTable(const TableText &text)
 {
-    const Result<QByteArray> bytes = TextFile::readBytes(programDir + QLatin1Char('/') + tableFileName(kind));
-    if (!bytes)
-        return Result<Table>::failure(tableFailureMessage(kind));
-    return parse(bytes.value());
+    return smallTable<BankTypeRow>(text, TableKind::BankType, 2, [](BankTypeRow &row, const QStringView *f) {
+        row.Code = f[0].toString();
+        row.Name = f[1].toString();
+        // The code becomes a picker's integer item data.
+        return codeToItemData(row.Code).has_value();
+    });
+}
+
+Result<BranchTable> bankCodeTable(const TableText &text)
+{
+    // No more characters than bytes; what is left over is handed back at the end.
+    BranchTable::Builder table;
+    table.reserve(0, text.bytes);
+    // Branch codes are never turned into numbers: any text loads.
+    const bool read = forEachLine(
+        text, 2, [&table](const QStringView *fields) { return table.append(fields[0], fields[1]); });
+    if (!read)
+        return Result<BranchTable>::failure(tableFailureMessage(TableKind::BankCode));
+    return table.finish();
+}
+
+Result<QList<StateRow>> stateTable(const TableText &text)
+{
+    return smallTable<StateRow>(text, TableKind::State, 2, [](StateRow &row, const QStringView *f) {
+        row.Code = f[0].toString();
+        row.Name = f[1].toString();
+        return codeToItemData(row.Code).has_value();
+    });
+}
+
+Result<QList<CityRow>> cityTable(const TableText &text)
+{
+    return smallTable<CityRow>(text, TableKind::City, 3, [](CityRow &row, const QStringView *f) {
+        row.StateCode = f[0].toString();
+        row.CityCode = f[1].toString();
+        row.Name = f[2].toString();
+        // Sub-areas (4th digit not "0") and short codes show indented under their city.
+        if (row.CityCode.size() < 4 || row.CityCode[3] != QLatin1Char('0'))
+            row.Name.prepend(QStringLiteral("  - "));
+        return true;
+    });
 }
 
 } // namespace
@@ -138,70 +182,43 @@ QString tableFailureMessage(TableKind kind)
 
 Result<QList<BankTypeRow>> parseBankTypeTable(const QByteArray &bytes)
 {
-    return parseSmallTable<BankTypeRow>(bytes, TableKind::BankType, 2,
-                                        [](BankTypeRow &row, const QStringView *f) {
-                                            row.Code = f[0].toString();
-                                            row.Name = f[1].toString();
-                                            // The code becomes a picker's integer item data.
-                                            return codeToItemData(row.Code).has_value();
-                                        });
+    return bankTypeTable(textOf(bytes));
 }
 
 Result<BranchTable> parseBankCodeTable(const QByteArray &bytes)
 {
-    // Every row takes a line, and every line ends in at least one CR byte but the last: room
-    // for that many rows, and for as many characters as there are bytes besides those.
-    const qsizetype lineEnds = countLineEnds(bytes);
-    BranchTable::Builder table;
-    table.reserve(lineEnds + 1, bytes.size() - lineEnds);
-    // Branch codes are never turned into numbers: any text loads.
-    const bool read = forEachLine(
-        bytes, 2, [&table](const QStringView *fields) { return table.append(fields[0], fields[1]); });
-    if (!read)
-        return Result<BranchTable>::failure(tableFailureMessage(TableKind::BankCode));
-    return table.finish();
+    return bankCodeTable(textOf(bytes));
 }
 
 Result<QList<StateRow>> parseStateTable(const QByteArray &bytes)
 {
-    return parseSmallTable<StateRow>(bytes, TableKind::State, 2, [](StateRow &row, const QStringView *f) {
-        row.Code = f[0].toString();
-        row.Name = f[1].toString();
-        return codeToItemData(row.Code).has_value();
-    });
+    return stateTable(textOf(bytes));
 }
 
 Result<QList<CityRow>> parseCityTable(const QByteArray &bytes)
 {
-    return parseSmallTable<CityRow>(bytes, TableKind::City, 3, [](CityRow &row, const QStringView *f) {
-        row.StateCode = f[0].toString();
-        row.CityCode = f[1].toString();
-        row.Name = f[2].toString();
-        // Sub-areas (4th digit not "0") and short codes show indented under their city.
-        if (row.CityCode.size() < 4 || row.CityCode[3] != QLatin1Char('0'))
-            row.Name.prepend(QStringLiteral("  - "));
-        return true;
-    });
+    return cityTable(textOf(bytes));
 }
 
+// A file that is missing or cannot be read fails like any other fault of the table.
 Result<QList<BankTypeRow>> LoadBankTypeTable(const QString &programDir)
 {
-    return loadTable(programDir, TableKind::BankType, &parseBankTypeTable);
+    return bankTypeTable(textOfFile(programDir, TableKind::BankType));
 }
 
 Result<BranchTable> LoadBankCodeTable(const QString &programDir)
 {
-    return loadTable(programDir, TableKind::BankCode, &parseBankCodeTable);
+    return bankCodeTable(textOfFile(programDir, TableKind::BankCode));
 }
 
 Result<QList<StateRow>> LoadStateTable(const QString &programDir)
 {
-    return loadTable(programDir, TableKind::State, &parseStateTable);
+    return stateTable(textOfFile(programDir, TableKind::State));
 }
 
 Result<QList<CityRow>> LoadCityTable(const QString &programDir)
 {
-    return loadTable(programDir, TableKind::City, &parseCityTable);
+    return cityTable(textOfFile(programDir, TableKind::City));
 }
 
 Result<ReferenceTables> loadReferenceTables(const QString &programDir)

@@ -5,43 +5,6 @@
 using namespace lgbatch;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// What decodeByLines hands out, joined; `wholeLines` says whether every piece ended at a line
-// end (CR LF, or a bare CR not followed by LF) or at the end of the text.
-struct Pieces
-{
-    bool ok = false;
-    QString text;
-    bool wholeLines = true;
-};
-
-Pieces decodeInPieces(const QByteArray &bytes)
-{
-    Pieces pieces;
-    pieces.ok = GbkCodec::decodeByLines(bytes, [&pieces](QStringView piece) {
-                    if (!pieces.text.isEmpty() && (!pieces.text.endsWith(u'\r') || piece.startsWith(u'\n')) &&
-                        !pieces.text.endsWith(u"\r\n"))
-                        pieces.wholeLines = false;
-                    pieces.text += piece;
-                    return Status();
-                }).ok();
-    return pieces;
-}
-
-// Lines of changing length, Chinese and ASCII, some far longer than the rest: enough text for
-// several pieces, with their ends falling anywhere.
-QByteArray manyLines(int count)
-{
-    QByteArray bytes;
-    for (int i = 0; i < count; ++i)
-        bytes += QByteArray::number(i) + "=\xd6\xa7\xd0\xd0" + QByteArray(i % 37, 'x') +
-                 (i % 500 == 0 ? QByteArray(70000, 'y') : QByteArray()) + (i % 3 ? "\r\n" : "\r");
-    return bytes;
-}
-
-} // namespace
-
 class TstGbkCodec : public QObject
 {
     Q_OBJECT
@@ -59,11 +22,9 @@ private Q_SLOTS:
     void decode_refusesInvalidBytes();
 
     // A large text a piece at a time
-    void decodeByLines_givesWholeLinesOfTheSameText_data();
-    void decodeByLines_givesWholeLinesOfTheSameText();
-    void decodeByLines_refusesInvalidBytes_data();
-    void decodeByLines_refusesInvalidBytes();
-    void decodeByLines_agreesWithTheConverterOnEveryByteAndPair();
+    void pieceDecoder_refusesInvalidBytes_data();
+    void pieceDecoder_refusesInvalidBytes();
+    void pieceDecoder_agreesWithTheConverterOnEveryByteAndPair();
 };
 
 void TstGbkCodec::converter_isAvailable()
@@ -136,56 +97,34 @@ void TstGbkCodec::decode_refusesInvalidBytes()
     QVERIFY(!decoded.error().isEmpty());
 }
 
-void TstGbkCodec::decodeByLines_givesWholeLinesOfTheSameText_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("last line without its end") << QByteArray("102=a\r\n105=b");
-    QTest::newRow("bare CR ends a line, bare LF does not") << QByteArray("a\rb\nc\r\nd\r\r\n");
-    QTest::newRow("single-byte characters 0x80 and 0xFF") << QByteArray("\x80=\xff\r\n");
-    QTest::newRow("many pieces") << manyLines(20000);
-    QTest::newRow("CR LF across the first cut") << QByteArray(65535, 'a') + "\r\nb";
-    QTest::newRow("bare CR at the first cut") << QByteArray(65535, 'a') + "\rb\r";
-    QTest::newRow("one line longer than a piece") << QByteArray(200000, 'a');
-}
-
-void TstGbkCodec::decodeByLines_givesWholeLinesOfTheSameText()
-{
-    QFETCH(QByteArray, bytes);
-
-    const Pieces pieces = decodeInPieces(bytes);
-    QVERIFY(pieces.ok);
-    QCOMPARE(pieces.text, GbkCodec::decode(bytes).value());
-    QVERIFY(pieces.wholeLines);
-}
-
-void TstGbkCodec::decodeByLines_refusesInvalidBytes_data()
+void TstGbkCodec::pieceDecoder_refusesInvalidBytes_data()
 {
     decode_refusesInvalidBytes_data();
-    QTest::newRow("lead byte far into the text") << manyLines(20000) + "\x81\x20\r\n";
 }
 
-void TstGbkCodec::decodeByLines_refusesInvalidBytes()
+void TstGbkCodec::pieceDecoder_refusesInvalidBytes()
 {
     QFETCH(QByteArray, bytes);
 
-    const Pieces pieces = decodeInPieces(bytes);
-    QVERIFY(!pieces.ok);
-    // Nothing of the faulty piece was handed out, not even as a replacement character.
-    QVERIFY(!pieces.text.contains(QChar::ReplacementCharacter));
+    GbkCodec::PieceDecoder decoder;
+    QVERIFY(decoder.decode("ok\r\n").ok());
+    const Result<QStringView> decoded = decoder.decode(bytes);
+    QVERIFY(!decoded.ok());
+    QVERIFY(!decoded.error().isEmpty());
 }
 
-void TstGbkCodec::decodeByLines_agreesWithTheConverterOnEveryByteAndPair()
+// The decoder's own table must read every byte and every pair of bytes as the converter does.
+void TstGbkCodec::pieceDecoder_agreesWithTheConverterOnEveryByteAndPair()
 {
+    GbkCodec::PieceDecoder decoder;
     for (int first = 0; first < 256; ++first) {
         for (int second = -1; second < 256; ++second) {
             QByteArray bytes(1, char(first));
             if (second >= 0)
                 bytes.append(char(second));
             const Result<QString> whole = GbkCodec::decode(bytes);
-            const Pieces pieces = decodeInPieces(bytes);
-            QVERIFY2(pieces.ok == whole.ok() && (!whole.ok() || pieces.text == whole.value()),
+            const Result<QStringView> piece = decoder.decode(bytes);
+            QVERIFY2(piece.ok() == whole.ok() && (!whole.ok() || piece.value() == whole.value()),
                      bytes.toHex(' ').constData());
         }
     }
