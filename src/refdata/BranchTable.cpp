@@ -8,6 +8,10 @@ namespace lgbatch {
 
 namespace {
 
+constexpr qsizetype OffsetLimit = std::numeric_limits<quint32>::max();
+// Rows are counted in 32 bits by the indexes.
+constexpr qsizetype RowLimit = std::numeric_limits<qint32>::max();
+
 template <typename Rows> BranchTable tableOf(const Rows &rows)
 {
     BranchTable::Builder builder;
@@ -28,10 +32,6 @@ BranchTable::BranchTable(std::initializer_list<BankCodeRow> rows) : BranchTable(
 
 BranchTable::BranchTable(const QList<BankCodeRow> &rows) : BranchTable(tableOf(rows)) {}
 
-namespace {
-constexpr qsizetype OffsetLimit = std::numeric_limits<quint32>::max();
-}
-
 void BranchTable::Builder::reserve(qsizetype rows, qsizetype characters)
 {
     makeRoom(std::max(rows, m_rows), std::max(characters, m_used));
@@ -42,8 +42,8 @@ void BranchTable::Builder::makeRoom(qsizetype rows, qsizetype characters)
     // Room for text that stays unused is never touched, and costs no memory until finish()
     // hands it back.
     m_text.resize(characters);
-    m_codeEnd.resize(rows);
-    m_nameEnd.resize(rows);
+    m_codeEnd.resize(std::min(rows, RowLimit));
+    m_nameEnd.resize(std::min(rows, RowLimit));
     m_out = reinterpret_cast<char16_t *>(m_text.data());
     m_codeEndData = m_codeEnd.data();
     m_nameEndData = m_nameEnd.data();
@@ -53,7 +53,7 @@ void BranchTable::Builder::makeRoom(qsizetype rows, qsizetype characters)
 bool BranchTable::Builder::appendBeyondRoom(QStringView code, QStringView name)
 {
     const qsizetype length = code.size() + name.size();
-    if (length > OffsetLimit - m_used)
+    if (length > OffsetLimit - m_used || m_rows >= RowLimit)
         return false;
     // Rows grow by an eighth (room for rows is cleared as it is made, so it is touched); the
     // text is only ever short of room when the caller's bound was wrong, and then doubles.

@@ -86,7 +86,8 @@ public:
     public:
         void reserve(qsizetype rows, qsizetype characters);
         // False, adding nothing, when the table would outgrow the offsets of its rows (some
-        // four thousand million characters: no real table comes near).
+        // four thousand million characters, or two thousand million rows: no real table comes
+        // near).
         bool append(QStringView code, QStringView name)
         {
             const qsizetype length = code.size() + name.size();

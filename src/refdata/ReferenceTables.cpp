@@ -67,10 +67,10 @@ ReferenceTables::ReferenceTables(QList<BankTypeRow> bankTypes, BranchTable bankC
       m_cities(std::move(cities))
 {
     // The branch table is national: its indexes are built in one pass without an allocation
-    // per row. The small tables' indexes are filled from the last row to the first, each
-    // insert replacing the one before, so the first row in file order wins as in a scan.
-    // Names are nearly all different and only their first row is looked for; a prefix stands
-    // for a bank in a city, and its branch list wants all of its rows.
+    // per row. Its names are nearly all different and only their first row is looked for; a
+    // prefix stands for a bank in a city, and its branch list wants all of its rows. The small
+    // tables' indexes are filled from the last row to the first, each insert replacing the one
+    // before, so the first row in file order wins as in a scan.
     const qsizetype branches = m_bankCodes.size();
     m_branchByName.build(branches, branches, KeyIndex::Rows::FirstOnly,
                          [this](qsizetype row) { return branchName(row); });
