@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringView>
 
-#include <cstring>
+#include <algorithm>
 #include <initializer_list>
 #include <iterator>
 
@@ -93,9 +93,9 @@ public:
             const qsizetype length = code.size() + name.size();
             if (m_rows == m_codeEnd.size() || length > m_textRoom - m_used)
                 return appendBeyondRoom(code, name);
-            char16_t *out = m_out + m_used;
-            std::memcpy(out, code.utf16(), std::size_t(code.size()) * sizeof(char16_t));
-            std::memcpy(out + code.size(), name.utf16(), std::size_t(name.size()) * sizeof(char16_t));
+            // Copies that are safe for empty fields, whose views may have no characters at all.
+            char16_t *const out = std::copy_n(code.utf16(), code.size(), m_out + m_used);
+            std::copy_n(name.utf16(), name.size(), out);
             m_codeEndData[m_rows] = quint32(m_used + code.size());
             m_used += length;
             m_nameEndData[m_rows] = quint32(m_used);

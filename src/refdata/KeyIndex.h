@@ -115,7 +115,8 @@ private:
             h ^= h >> 29;
         }
         quint64 rest = 0;
-        std::memcpy(&rest, at, std::size_t(left) * sizeof(char16_t));
+        if (left > 0)
+            std::memcpy(&rest, at, std::size_t(left) * sizeof(char16_t));
         h = (h ^ rest) * Multiplier;
         h ^= h >> 33;
         h *= 0xc4ceb9fe1a85ec53ULL;
@@ -156,7 +157,8 @@ private:
     static bool sameKey(QStringView a, QStringView b)
     {
         return a.size() == b.size() &&
-               std::memcmp(a.utf16(), b.utf16(), std::size_t(a.size()) * sizeof(char16_t)) == 0;
+               (a.isEmpty() ||
+                std::memcmp(a.utf16(), b.utf16(), std::size_t(a.size()) * sizeof(char16_t)) == 0);
     }
 
     // The slot holding this key's group, or the empty slot where it would go.
