@@ -19,7 +19,6 @@ namespace GbkCodec {
 bool isAvailable();
 
 Result<QString> decode(const QByteArray &bytes);
-
 Result<QByteArray> encode(const QString &text);
 
 // The message for text that GBK cannot hold, naming the first offending character.

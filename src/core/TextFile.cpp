@@ -162,7 +162,8 @@ Result<QString> readText(const QString &path)
 Status readByLines(const QString &path, const TakePiece &take)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // The blocks are large: read straight into them, not through a buffer of the file's own.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return Status::failure(file.errorString());
     GbkCodec::PieceDecoder decoder;
     QByteArray block(PieceBytes, Qt::Uninitialized);
