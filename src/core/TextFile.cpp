@@ -8,8 +8,52 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <cstring>
 
 namespace lgbatch {
+
+namespace {
+
+// Bytes decoded at once: small enough for a piece's text to stay in the processor's cache
+// while it is read.
+constexpr qsizetype PieceBytes = 64 * 1024;
+
+// The end of the last line that surely ends inside `bytes`, which more text follows: just past
+// its CR, and past the LF after it (a CR in the last byte may still have its LF to come, so it
+// does not count). 0 when no line ends here. A CR byte is never part of a GBK character, so a
+// cut here never splits one.
+qsizetype endOfLastLine(QByteArrayView bytes)
+{
+    qsizetype cr = bytes.size() - 2;
+    while (cr >= 0 && bytes[cr] != '\r')
+        --cr;
+    if (cr < 0)
+        return 0;
+    return cr + (cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? 2 : 1);
+}
+
+} // namespace
+
+Status decodeByLines(QByteArrayView bytes, const TakePiece &take)
+{
+    GbkCodec::PieceDecoder decoder;
+    for (qsizetype start = 0; start < bytes.size();) {
+        qsizetype end = bytes.size();
+        // A window of a piece's size, widened until a line ends in it (a line can be longer).
+        for (qsizetype window = PieceBytes; start + window < bytes.size(); window *= 2) {
+            const qsizetype cut = endOfLastLine(bytes.sliced(start, window));
+            if (cut > 0) {
+                end = start + cut;
+                break;
+            }
+        }
+        const Result<QStringView> text = decoder.decode(bytes.sliced(start, end - start));
+        LGBATCH_TRY(text);
+        LGBATCH_TRY(take(text.value()));
+        start = end;
+    }
+    return {};
+}
 
 bool LineCursor::next(QStringView &line)
 {
@@ -135,6 +179,35 @@ Result<QString> readText(const QString &path)
     if (!bytes)
         return Result<QString>::failure(bytes.error());
     return GbkCodec::decode(bytes.value());
+}
+
+Status readByLines(const QString &path, const TakePiece &take)
+{
+    QFile file(path);
+    // The blocks are large: read straight into them, not through a buffer of the file's own.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Status::failure(file.errorString());
+    GbkCodec::PieceDecoder decoder;
+    QByteArray block(PieceBytes, Qt::Uninitialized);
+    qsizetype held = 0; // bytes of a line begun in the block before
+    for (bool endOfText = false; !endOfText;) {
+        if (held == block.size())
+            block.resize(block.size() * 2); // a line longer than a block
+        const qint64 read = file.read(block.data() + held, block.size() - held);
+        if (read < 0)
+            return Status::failure(file.errorString());
+        endOfText = read == 0;
+        const qsizetype filled = held + qsizetype(read);
+        const qsizetype cut = endOfText ? filled : endOfLastLine(QByteArrayView(block.constData(), filled));
+        if (cut > 0) {
+            const Result<QStringView> text = decoder.decode(QByteArrayView(block.constData(), cut));
+            LGBATCH_TRY(text);
+            LGBATCH_TRY(take(text.value()));
+        }
+        held = filled - cut;
+        std::memmove(block.data(), block.constData() + cut, std::size_t(held));
+    }
+    return {};
 }
 
 Status saveAtomically(const QString &path, const QByteArray &bytes)

@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <functional>
 
 namespace lgbatch {
 
@@ -33,6 +34,13 @@ QList<QStringView> splitLines(QStringView text);
 // line by these rules, and every record after the first would be lost without a word. Such a text
 // (no CR at all, and a LF with more than blanks after it) is to be refused with this error.
 std::optional<Error> lineFeedsOnly(QStringView text);
+// Decodes GBK text a piece at a time, each piece whole lines (it ends at CR LF, at a bare CR,
+// or at the end of the text) so that a reader can take it line by line; a view of a piece is
+// valid until `take` returns. Only a piece's worth of text exists at once: a reader that keeps
+// a little of each line never holds the whole text. Bytes that are not GBK fail before `take`
+// sees their piece; a failure of `take` ends the reading and is passed on.
+using TakePiece = std::function<Status(QStringView piece)>;
+Status decodeByLines(QByteArrayView bytes, const TakePiece &take);
 
 // Reads comma-separated values as one stream, ignoring line structure: blanks before a value
 // are skipped; a quoted value loses its quotes and ends at its closing quote; an unquoted
@@ -71,6 +79,11 @@ Result<QByteArray> readBytes(const QString &path);
 
 // The whole file decoded from GBK.
 Result<QString> readText(const QString &path);
+
+// The file decoded from GBK as decodeByLines() does, read a block at a time: neither its bytes
+// nor its text are ever held whole. The error of a file that cannot be read carries the
+// system's text.
+Status readByLines(const QString &path, const TakePiece &take);
 
 // Replaces the file through a temporary beside it, so that a failed write leaves the old file
 // untouched. The error carries the system's text.

@@ -14,6 +14,10 @@ const QString &cityIndent()
 
 constexpr qsizetype BranchPrefixLength = 7;
 
+// A first guess at how many banks-in-a-city a branch table holds: the prefix index starts with
+// room for that many and grows if there are more.
+constexpr qsizetype BranchesPerPrefixGuess = 8;
+
 } // namespace
 
 QString PadLeftZeros(QString &text, qint16 width)
@@ -57,16 +61,21 @@ QString ReferenceTables::cleanCityName(const QString &name)
     return cleaned;
 }
 
-ReferenceTables::ReferenceTables(QList<BankTypeRow> bankTypes, QList<BankCodeRow> bankCodes,
-                                 QList<StateRow> states, QList<CityRow> cities)
+ReferenceTables::ReferenceTables(QList<BankTypeRow> bankTypes, BranchTable bankCodes, QList<StateRow> states,
+                                 QList<CityRow> cities)
     : m_bankTypes(std::move(bankTypes)), m_bankCodes(std::move(bankCodes)), m_states(std::move(states)),
       m_cities(std::move(cities))
 {
     // The branch table is national: its indexes are built in one pass without an allocation
-    // per row. The small tables' indexes are filled from the last row to the first, each
-    // insert replacing the one before, so the first row in file order wins as in a scan.
-    m_branchByName.build(m_bankCodes.size(), [this](qsizetype row) { return branchName(row); });
-    m_branchesByPrefix.build(m_bankCodes.size(), [this](qsizetype row) { return branchPrefix(row); });
+    // per row. Its names are nearly all different and only their first row is looked for; a
+    // prefix stands for a bank in a city, and its branch list wants all of its rows. The small
+    // tables' indexes are filled from the last row to the first, each insert replacing the one
+    // before, so the first row in file order wins as in a scan.
+    const qsizetype branches = m_bankCodes.size();
+    m_branchByName.build(branches, branches, KeyIndex::Rows::FirstOnly,
+                         [this](qsizetype row) { return branchName(row); });
+    m_branchesByPrefix.build(branches, branches / BranchesPerPrefixGuess, KeyIndex::Rows::All,
+                             [this](qsizetype row) { return branchPrefix(row); });
     m_cleanCityNames.reserve(m_cities.size());
     for (const CityRow &row : std::as_const(m_cities))
         m_cleanCityNames.append(cleanCityName(row.Name));
@@ -84,13 +93,13 @@ ReferenceTables::ReferenceTables(QList<BankTypeRow> bankTypes, QList<BankCodeRow
 // is shorter.
 QStringView ReferenceTables::branchPrefix(qsizetype row) const
 {
-    return QStringView(m_bankCodes[row].Code).left(BranchPrefixLength);
+    return m_bankCodes.code(row).left(BranchPrefixLength);
 }
 
 QString ReferenceTables::FindBankCode(const QString &name) const
 {
     const qsizetype row = findBranchByName(name);
-    return row < 0 ? QString() : m_bankCodes[row].Code;
+    return row < 0 ? QString() : m_bankCodes.code(row).toString();
 }
 
 qsizetype ReferenceTables::findBranchByName(const QString &name) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BranchTable.h"
 #include "KeyIndex.h"
 
 #include "core/Result.h"
@@ -14,12 +15,6 @@
 namespace lgbatch {
 
 struct BankTypeRow
-{
-    QString Name;
-    QString Code;
-};
-
-struct BankCodeRow
 {
     QString Name;
     QString Code;
@@ -90,11 +85,11 @@ class ReferenceTables
 {
 public:
     ReferenceTables() = default;
-    ReferenceTables(QList<BankTypeRow> bankTypes, QList<BankCodeRow> bankCodes, QList<StateRow> states,
+    ReferenceTables(QList<BankTypeRow> bankTypes, BranchTable bankCodes, QList<StateRow> states,
                     QList<CityRow> cities);
 
     const QList<BankTypeRow> &BankTypeTable() const { return m_bankTypes; }
-    const QList<BankCodeRow> &BankCodeTable() const { return m_bankCodes; }
+    const BranchTable &BankCodeTable() const { return m_bankCodes; }
     const QList<StateRow> &StateTable() const { return m_states; }
     const QList<CityRow> &CityTable() const { return m_cities; }
 
@@ -133,11 +128,11 @@ public:
 
 private:
     QList<BankTypeRow> m_bankTypes;
-    QList<BankCodeRow> m_bankCodes;
+    BranchTable m_bankCodes;
     QList<StateRow> m_states;
     QList<CityRow> m_cities;
 
-    QStringView branchName(qsizetype row) const { return m_bankCodes[row].Name; }
+    QStringView branchName(qsizetype row) const { return m_bankCodes.name(row); }
     QStringView branchPrefix(qsizetype row) const;
 
     KeyIndex m_branchByName;

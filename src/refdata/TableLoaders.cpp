@@ -1,65 +1,159 @@
 #include "TableLoaders.h"
 
-#include "core/GbkCodec.h"
 #include "core/TextFile.h"
+
+#include <QFileInfo>
+
+#include <cstring>
 
 namespace lgbatch {
 
 namespace {
 
-// The fields of one line: cut at every "=", at most `wanted` pieces kept (the rest dropped).
-// Returns false when the line has fewer pieces than wanted.
-bool cutFields(QStringView line, qsizetype wanted, QStringView *fields)
+// Where a table's text comes from: bytes already in memory, or its file, read a block at a
+// time. `bytes` is the size of either: an upper bound for the characters of the text.
+struct TableText
 {
-    qsizetype start = 0;
-    for (qsizetype k = 0; k < wanted; ++k) {
-        if (start > line.size())
-            return false;
-        qsizetype end = line.indexOf(QLatin1Char('='), start);
-        if (end < 0)
-            end = line.size();
-        fields[k] = line.mid(start, end - start);
-        start = end + 1;
+    std::function<Status(const TakePiece &)> read;
+    qsizetype bytes = 0;
+};
+
+TableText textOf(const QByteArray &bytes)
+{
+    return {[&bytes](const TakePiece &take) { return decodeByLines(bytes, take); }, bytes.size()};
+}
+
+TableText textOfFile(const QString &programDir, TableKind kind)
+{
+    const QString path = programDir + QLatin1Char('/') + tableFileName(kind);
+    return {[path](const TakePiece &take) { return TextFile::readByLines(path, take); },
+            QFileInfo(path).size()};
+}
+
+// The first "=" or CR from `at` on, or `end`. Four characters are looked at in one step (a
+// national table has millions of them); a step with none of the two goes on at once.
+const char16_t *nextFieldOrLineEnd(const char16_t *at, const char16_t *end)
+{
+    constexpr quint64 Ones = 0x0001000100010001ULL;
+    constexpr quint64 HighBits = 0x8000800080008000ULL;
+    for (; end - at >= 4; at += 4) {
+        quint64 four;
+        std::memcpy(&four, at, sizeof four);
+        const quint64 cr = four ^ (Ones * u'\r');
+        const quint64 eq = four ^ (Ones * u'=');
+        // A lane is zero (the character found) exactly when this sets its high bit, or a
+        // higher lane's: either way the four are looked at one by one.
+        if ((((cr - Ones) & ~cr) | ((eq - Ones) & ~eq)) & HighBits)
+            break;
     }
-    return true;
+    while (at < end && *at != u'=' && *at != u'\r')
+        ++at;
+    return at;
+}
+
+// Hands the fields of every line, in file order, to `take`; false at the first line with too
+// few fields or that `take` refuses, for bytes that are not GBK and for a file that cannot be
+// read. A line ends at CR LF or a bare CR (a bare LF stays inside it); it is cut at every "="
+// and its first `fieldCount` parts are its fields, the rest is dropped. Only what `take` keeps
+// of the text stays in memory.
+template <typename Take> bool forEachLine(const TableText &text, qsizetype fieldCount, Take take)
+{
+    bool sawLineEnd = false;
+    const Status read = text.read([&](QStringView piece) -> Status {
+        const char16_t *at = piece.utf16();
+        const char16_t *const end = at + piece.size();
+        QStringView fields[3];
+        while (at < end) {
+            qsizetype found = 0;
+            const char16_t *const lineStart = at;
+            const char16_t *fieldStart = at;
+            for (at = nextFieldOrLineEnd(at, end); at < end && *at == u'=';
+                 at = nextFieldOrLineEnd(at + 1, end)) {
+                if (found < fieldCount) {
+                    fields[found++] = QStringView(fieldStart, at);
+                    fieldStart = at + 1;
+                }
+            }
+            if (found < fieldCount)
+                fields[found++] = QStringView(fieldStart, at);
+            if (found < fieldCount || !take(fields))
+                return Status::failure(QString());
+            // A text without a single CR is one line: lines that end in LF alone would all run
+            // together into its first row.
+            if (at < end)
+                sawLineEnd = true;
+            else if (!sawLineEnd && lineFeedsOnly(QStringView(lineStart, at)))
+                return Status::failure(QString());
+            // The line end after a piece's last line is still inside the piece.
+            if (at < end && ++at < end && *at == u'\n')
+                ++at;
+        }
+        return {};
+    });
+    return read.ok();
 }
 
 template <typename Row, typename Store>
-Result<QList<Row>> parseTable(const QByteArray &bytes, TableKind kind, qsizetype fieldCount, Store store)
+Result<QList<Row>> smallTable(const TableText &text, TableKind kind, qsizetype fieldCount, Store store)
 {
-    const auto failure = [kind] { return Result<QList<Row>>::failure(tableFailureMessage(kind)); };
-    const Result<QString> text = GbkCodec::decode(bytes);
-    if (!text || lineFeedsOnly(text.value()))
-        return failure();
-    // One row per line. Room for the rows is reserved from the file's size (a branch line is
-    // some forty bytes), so a table of national size is not regrown again and again.
-    constexpr qsizetype TypicalLineBytes = 32;
-    const QStringView all(text.value());
     QList<Row> rows;
-    rows.reserve(bytes.size() / TypicalLineBytes + 1);
-    QStringView fields[3];
-    LineCursor cursor(all);
-    for (QStringView line; cursor.next(line);) {
-        if (kind != TableKind::BankCode && rows.size() >= SmallTableRowLimit)
-            return failure();
-        if (!cutFields(line, fieldCount, fields))
-            return failure();
+    const bool read = forEachLine(text, fieldCount, [&](const QStringView *fields) {
+        if (rows.size() >= SmallTableRowLimit)
+            return false;
         Row row;
         if (!store(row, fields))
-            return failure();
+            return false;
         rows.append(std::move(row));
-    }
+        return true;
+    });
+    if (!read)
+        return Result<QList<Row>>::failure(tableFailureMessage(kind));
     return rows;
 }
 
-template <typename Row>
-Result<QList<Row>> loadTable(const QString &programDir, TableKind kind,
-                             Result<QList<Row>> (*parse)(const QByteArray &))
+Result<QList<BankTypeRow>> bankTypeTable(const TableText &text)
 {
-    const Result<QByteArray> bytes = TextFile::readBytes(programDir + QLatin1Char('/') + tableFileName(kind));
-    if (!bytes)
-        return Result<QList<Row>>::failure(tableFailureMessage(kind));
-    return parse(bytes.value());
+    return smallTable<BankTypeRow>(text, TableKind::BankType, 2, [](BankTypeRow &row, const QStringView *f) {
+        row.Code = f[0].toString();
+        row.Name = f[1].toString();
+        // The code becomes a picker's integer item data.
+        return codeToItemData(row.Code).has_value();
+    });
+}
+
+Result<BranchTable> bankCodeTable(const TableText &text)
+{
+    // No more characters than bytes; what is left over is handed back at the end.
+    BranchTable::Builder table;
+    table.reserve(0, text.bytes);
+    // Branch codes are never turned into numbers: any text loads.
+    const bool read = forEachLine(
+        text, 2, [&table](const QStringView *fields) { return table.append(fields[0], fields[1]); });
+    if (!read)
+        return Result<BranchTable>::failure(tableFailureMessage(TableKind::BankCode));
+    return table.finish();
+}
+
+Result<QList<StateRow>> stateTable(const TableText &text)
+{
+    return smallTable<StateRow>(text, TableKind::State, 2, [](StateRow &row, const QStringView *f) {
+        row.Code = f[0].toString();
+        row.Name = f[1].toString();
+        return codeToItemData(row.Code).has_value();
+    });
+}
+
+Result<QList<CityRow>> cityTable(const TableText &text)
+{
+    return smallTable<CityRow>(text, TableKind::City, 3, [](CityRow &row, const QStringView *f) {
+        row.StateCode = f[0].toString();
+        row.CityCode = f[1].toString();
+        row.Name = f[2].toString();
+        // Sub-areas (4th digit not "0") and short codes show indented under their city.
+        if (row.CityCode.size() < 4 || row.CityCode[3] != QLatin1Char('0'))
+            row.Name.prepend(QStringLiteral("  - "));
+        return true;
+    });
 }
 
 } // namespace
@@ -96,64 +190,43 @@ QString tableFailureMessage(TableKind kind)
 
 Result<QList<BankTypeRow>> parseBankTypeTable(const QByteArray &bytes)
 {
-    return parseTable<BankTypeRow>(bytes, TableKind::BankType, 2, [](BankTypeRow &row, const QStringView *f) {
-        row.Code = f[0].toString();
-        row.Name = f[1].toString();
-        // The code becomes a picker's integer item data.
-        return codeToItemData(row.Code).has_value();
-    });
+    return bankTypeTable(textOf(bytes));
 }
 
-Result<QList<BankCodeRow>> parseBankCodeTable(const QByteArray &bytes)
+Result<BranchTable> parseBankCodeTable(const QByteArray &bytes)
 {
-    // Branch codes are never turned into numbers: any text loads.
-    return parseTable<BankCodeRow>(bytes, TableKind::BankCode, 2, [](BankCodeRow &row, const QStringView *f) {
-        row.Code = f[0].toString();
-        row.Name = f[1].toString();
-        return true;
-    });
+    return bankCodeTable(textOf(bytes));
 }
 
 Result<QList<StateRow>> parseStateTable(const QByteArray &bytes)
 {
-    return parseTable<StateRow>(bytes, TableKind::State, 2, [](StateRow &row, const QStringView *f) {
-        row.Code = f[0].toString();
-        row.Name = f[1].toString();
-        return codeToItemData(row.Code).has_value();
-    });
+    return stateTable(textOf(bytes));
 }
 
 Result<QList<CityRow>> parseCityTable(const QByteArray &bytes)
 {
-    return parseTable<CityRow>(bytes, TableKind::City, 3, [](CityRow &row, const QStringView *f) {
-        row.StateCode = f[0].toString();
-        row.CityCode = f[1].toString();
-        row.Name = f[2].toString();
-        // Sub-areas (4th digit not "0") and short codes show indented under their city.
-        if (row.CityCode.size() < 4 || row.CityCode[3] != QLatin1Char('0'))
-            row.Name.prepend(QStringLiteral("  - "));
-        return true;
-    });
+    return cityTable(textOf(bytes));
 }
 
+// A file that is missing or cannot be read fails like any other fault of the table.
 Result<QList<BankTypeRow>> LoadBankTypeTable(const QString &programDir)
 {
-    return loadTable<BankTypeRow>(programDir, TableKind::BankType, &parseBankTypeTable);
+    return bankTypeTable(textOfFile(programDir, TableKind::BankType));
 }
 
-Result<QList<BankCodeRow>> LoadBankCodeTable(const QString &programDir)
+Result<BranchTable> LoadBankCodeTable(const QString &programDir)
 {
-    return loadTable<BankCodeRow>(programDir, TableKind::BankCode, &parseBankCodeTable);
+    return bankCodeTable(textOfFile(programDir, TableKind::BankCode));
 }
 
 Result<QList<StateRow>> LoadStateTable(const QString &programDir)
 {
-    return loadTable<StateRow>(programDir, TableKind::State, &parseStateTable);
+    return stateTable(textOfFile(programDir, TableKind::State));
 }
 
 Result<QList<CityRow>> LoadCityTable(const QString &programDir)
 {
-    return loadTable<CityRow>(programDir, TableKind::City, &parseCityTable);
+    return cityTable(textOfFile(programDir, TableKind::City));
 }
 
 Result<ReferenceTables> loadReferenceTables(const QString &programDir)

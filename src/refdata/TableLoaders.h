@@ -30,13 +30,13 @@ inline constexpr qsizetype SmallTableRowLimit = 32767;
 
 // Parsers over a file's bytes (for tests and benchmarks); the error is the table's message.
 Result<QList<BankTypeRow>> parseBankTypeTable(const QByteArray &bytes);
-Result<QList<BankCodeRow>> parseBankCodeTable(const QByteArray &bytes);
+Result<BranchTable> parseBankCodeTable(const QByteArray &bytes);
 Result<QList<StateRow>> parseStateTable(const QByteArray &bytes);
 Result<QList<CityRow>> parseCityTable(const QByteArray &bytes);
 
 // Read programDir + "/" + the table's file name.
 Result<QList<BankTypeRow>> LoadBankTypeTable(const QString &programDir);
-Result<QList<BankCodeRow>> LoadBankCodeTable(const QString &programDir);
+Result<BranchTable> LoadBankCodeTable(const QString &programDir);
 Result<QList<StateRow>> LoadStateTable(const QString &programDir);
 Result<QList<CityRow>> LoadCityTable(const QString &programDir);
 

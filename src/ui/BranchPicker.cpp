@@ -273,7 +273,8 @@ void BranchPicker::FindBank()
     if (m_city->currentIndex() >= 0 && m_bankType->currentIndex() >= 0)
         picked = pickedPrefix();
     const BranchFindOutcome outcome = findBranch(m_tables, typed, picked);
-    const BankCodeRow *found = outcome.row >= 0 ? &m_tables.BankCodeTable()[outcome.row] : nullptr;
+    const std::optional<BankCodeRow> found =
+        outcome.row >= 0 ? std::optional(m_tables.BankCodeTable()[outcome.row]) : std::nullopt;
 
     switch (outcome.kind) {
     case BranchFindOutcome::Kind::Nothing:

@@ -20,6 +20,11 @@ private Q_SLOTS:
 
     void decode_refusesInvalidBytes_data();
     void decode_refusesInvalidBytes();
+
+    // A large text a piece at a time
+    void pieceDecoder_refusesInvalidBytes_data();
+    void pieceDecoder_refusesInvalidBytes();
+    void pieceDecoder_agreesWithTheConverterOnEveryByteAndPair();
 };
 
 void TstGbkCodec::converter_isAvailable()
@@ -90,6 +95,39 @@ void TstGbkCodec::decode_refusesInvalidBytes()
     const Result<QString> decoded = GbkCodec::decode(bytes);
     QVERIFY(!decoded.ok());
     QVERIFY(!decoded.error().isEmpty());
+}
+
+void TstGbkCodec::pieceDecoder_refusesInvalidBytes_data()
+{
+    decode_refusesInvalidBytes_data();
+}
+
+void TstGbkCodec::pieceDecoder_refusesInvalidBytes()
+{
+    QFETCH(QByteArray, bytes);
+
+    GbkCodec::PieceDecoder decoder;
+    QVERIFY(decoder.decode("ok\r\n").ok());
+    const Result<QStringView> decoded = decoder.decode(bytes);
+    QVERIFY(!decoded.ok());
+    QVERIFY(!decoded.error().isEmpty());
+}
+
+// The decoder's own table must read every byte and every pair of bytes as the converter does.
+void TstGbkCodec::pieceDecoder_agreesWithTheConverterOnEveryByteAndPair()
+{
+    GbkCodec::PieceDecoder decoder;
+    for (int first = 0; first < 256; ++first) {
+        for (int second = -1; second < 256; ++second) {
+            QByteArray bytes(1, char(first));
+            if (second >= 0)
+                bytes.append(char(second));
+            const Result<QString> whole = GbkCodec::decode(bytes);
+            const Result<QStringView> piece = decoder.decode(bytes);
+            QVERIFY2(piece.ok() == whole.ok() && (!whole.ok() || piece.value() == whole.value()),
+                     bytes.toHex(' ').constData());
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TstGbkCodec)

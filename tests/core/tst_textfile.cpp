@@ -16,6 +16,39 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// What decodeByLines or readByLines hands out, joined; `wholeLines` says whether every piece
+// ended at a line end (CR LF, or a bare CR not followed by LF) or at the end of the text.
+struct Pieces
+{
+    Status status;
+    QString text;
+    bool wholeLines = true;
+};
+
+template <typename Read> Pieces piecesOf(Read read)
+{
+    Pieces pieces;
+    pieces.status = read([&pieces](QStringView piece) {
+        const QString &t = pieces.text;
+        if (!t.isEmpty() && !t.endsWith(u"\r\n") && (!t.endsWith(u'\r') || piece.startsWith(u'\n')))
+            pieces.wholeLines = false;
+        pieces.text += piece;
+        return Status();
+    });
+    return pieces;
+}
+
+// Lines of changing length, Chinese and ASCII, some longer than a piece: enough text for
+// several pieces, with their ends falling anywhere.
+QByteArray manyLines(int count)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += QByteArray::number(i) + "=\xd6\xa7\xd0\xd0" + QByteArray(i % 37, 'x') +
+                 (i % 500 == 0 ? QByteArray(70000, 'y') : QByteArray()) + (i % 3 ? "\r\n" : "\r");
+    return bytes;
+}
+
 QStringList toStrings(const QList<QStringView> &views)
 {
     QStringList out;
@@ -49,6 +82,10 @@ private Q_SLOTS:
     void readText_decodesGbk();
     void readText_reportsTheSystemError();
     void readText_refusesInvalidGbk();
+    void byLines_giveWholeLinesOfTheSameText_data();
+    void byLines_giveWholeLinesOfTheSameText();
+    void byLines_refuseInvalidGbk_data();
+    void byLines_refuseInvalidGbk();
     void saveAtomically_writesAndReplaces();
     void saveAtomically_failureLeavesOldFile();
     void saveAtomically_refusesADirectory();
@@ -205,6 +242,62 @@ void TstTextFile::readText_refusesInvalidGbk()
     const Result<QString> text = TextFile::readText(file.fileName());
     QVERIFY(!text.ok());
     QVERIFY(!text.error().isEmpty());
+}
+
+void TstTextFile::byLines_giveWholeLinesOfTheSameText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("last line without its end") << QByteArray("102=a\r\n105=b");
+    QTest::newRow("bare CR ends a line, bare LF does not") << QByteArray("a\rb\nc\r\nd\r\r\n");
+    QTest::newRow("single-byte characters 0x80 and 0xFF") << QByteArray("\x80=\xff\r\n");
+    QTest::newRow("many pieces") << manyLines(20000);
+    QTest::newRow("CR LF across the first cut") << QByteArray(65535, 'a') + "\r\nb";
+    QTest::newRow("bare CR last in the first block") << QByteArray(65535, 'a') + "\rb\r";
+    QTest::newRow("one line longer than a piece") << QByteArray(200000, 'a');
+}
+
+void TstTextFile::byLines_giveWholeLinesOfTheSameText()
+{
+    QFETCH(QByteArray, bytes);
+
+    QFile file(path(u"lines.txt"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    const QString whole = TextFile::readText(file.fileName()).value();
+    for (const Pieces &pieces :
+         {piecesOf([&](const TakePiece &take) { return decodeByLines(bytes, take); }),
+          piecesOf([&](const TakePiece &take) { return TextFile::readByLines(file.fileName(), take); })}) {
+        QVERIFY2(pieces.status.ok(), qPrintable(pieces.status.error()));
+        QCOMPARE(pieces.text, whole);
+        QVERIFY(pieces.wholeLines);
+    }
+}
+
+void TstTextFile::byLines_refuseInvalidGbk_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("lead byte cut off at the end") << QByteArray("abc\r\n\xc0");
+    QTest::newRow("lead byte with a control trail byte") << QByteArray("a\x81\x20\r\n");
+    QTest::newRow("lead byte far into the text") << manyLines(20000) + "\x81\x20\r\n";
+}
+
+void TstTextFile::byLines_refuseInvalidGbk()
+{
+    QFETCH(QByteArray, bytes);
+
+    QFile file(path(u"bad.txt"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    for (const Pieces &pieces :
+         {piecesOf([&](const TakePiece &take) { return decodeByLines(bytes, take); }),
+          piecesOf([&](const TakePiece &take) { return TextFile::readByLines(file.fileName(), take); })}) {
+        QVERIFY(!pieces.status.ok());
+        // Nothing of the faulty piece was handed out, not even as a replacement character.
+        QVERIFY(!pieces.text.contains(QChar::ReplacementCharacter));
+    }
 }
 
 void TstTextFile::saveAtomically_writesAndReplaces()

@@ -38,6 +38,7 @@ private Q_SLOTS:
 
     void emptyTables_findNothing();
     void indexes_agreeWithAScanInFileOrder();
+    void indexes_growBeyondTheirFirstGuess();
 
 private:
     ReferenceTables m_tables;
@@ -294,6 +295,20 @@ void TstReferenceTables::indexes_agreeWithAScanInFileOrder()
                 scanned.append(i);
         }
         QCOMPARE(tables.branchesWithPrefix(prefix), scanned);
+    }
+}
+
+void TstReferenceTables::indexes_growBeyondTheirFirstGuess()
+{
+    // Every branch its own bank and city: far more prefixes than the index first makes room for.
+    QList<BankCodeRow> branches;
+    for (int row = 0; row < 3000; ++row)
+        branches.append(
+            {QStringLiteral("支行%1").arg(row % 1000), QString::number(1000000 + row * 7) + u"00001"_s});
+    const ReferenceTables tables({}, branches, {}, {});
+    for (int row = 0; row < branches.size(); ++row) {
+        QCOMPARE(tables.branchesWithPrefix(branches[row].Code.left(7)), Rows{row});
+        QCOMPARE(tables.FindBankCode(branches[row].Name), branches[row % 1000].Code);
     }
 }
 

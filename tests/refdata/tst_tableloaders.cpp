@@ -29,7 +29,7 @@ struct Loaded
     qsizetype rows = 0;
 };
 
-template <typename Row> Loaded outcome(const Result<QList<Row>> &result)
+template <typename Table> Loaded outcome(const Result<Table> &result)
 {
     return {result.ok(), result.error(), result.ok() ? result.value().size() : 0};
 }
@@ -106,6 +106,8 @@ private Q_SLOTS:
     void states_keepCodeAndNameAsWritten();
     void branches_loadAnyCode_data();
     void branches_loadAnyCode();
+    void branches_keepEveryRowAsWritten_data();
+    void branches_keepEveryRowAsWritten();
     void cities_indentSubAreas_data();
     void cities_indentSubAreas();
     void loadAll_keepsFileOrder();
@@ -182,6 +184,8 @@ void TstTableLoaders::load_badContentGivesTheTablesMessage_data()
     QTest::newRow("banktype: empty code") << TableKind::BankType << QByteArray("=a\r\n");
     QTest::newRow("banktype: code beyond 32 bits") << TableKind::BankType << QByteArray("4294967296=a\r\n");
     QTest::newRow("state: code not a number") << TableKind::State << QByteArray("BJ=a\r\n");
+    QTest::newRow("BankCode: invalid GBK far into the file")
+        << TableKind::BankCode << goodLine(TableKind::BankCode).repeated(30000) + "102=\x81\x20\r\n";
 }
 
 void TstTableLoaders::load_badContentGivesTheTablesMessage()
@@ -357,6 +361,48 @@ void TstTableLoaders::branches_loadAnyCode()
     QCOMPARE(rows->size(), 1);
     QCOMPARE(rows->first().Code, code);
     QCOMPARE(rows->first().Name, name);
+}
+
+void TstTableLoaders::branches_keepEveryRowAsWritten_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("codes");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("last line without its end")
+        << QByteArray("102=a\r\n105=b") << QStringList{u"102"_s, u"105"_s} << QStringList{u"a"_s, u"b"_s};
+    QTest::newRow("empty fields") << QByteArray("=\r\n102=\r\n=b\r\n")
+                                  << QStringList{QString(), u"102"_s, QString()}
+                                  << QStringList{QString(), QString(), u"b"_s};
+    QTest::newRow("bare CR ends a row, bare LF stays in it")
+        << QByteArray("102=a\r105=b\nc\r\n") << QStringList{u"102"_s, u"105"_s}
+        << QStringList{u"a"_s, u"b\nc"_s};
+    // Rows of every length, Chinese, over many pieces of the decoding.
+    QStringList lines, codes, names;
+    for (int row = 0; row < 6000; ++row) {
+        codes.append(QString::number(102100000000LL + row));
+        names.append(u"中国工商银行"_s + QString(row % 41, u'支') + QString::number(row));
+        lines.append(codes.last() + u'=' + names.last());
+    }
+    QTest::newRow("national-size rows") << gbkLines(lines) << codes << names;
+}
+
+void TstTableLoaders::branches_keepEveryRowAsWritten()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, codes);
+    QFETCH(QStringList, names);
+
+    put(TableKind::BankCode, bytes);
+    const auto rows = LoadBankCodeTable(m_dir->path());
+    QVERIFY2(rows.ok(), qPrintable(rows.error()));
+    QStringList loadedCodes, loadedNames;
+    for (const BankCodeRow &row : rows.value()) {
+        loadedCodes.append(row.Code);
+        loadedNames.append(row.Name);
+    }
+    QCOMPARE(loadedCodes, codes);
+    QCOMPARE(loadedNames, names);
 }
 
 void TstTableLoaders::cities_indentSubAreas_data()
