@@ -75,7 +75,7 @@ struct BatchBench
     // Row i of the full list: a branch of the table, every fifth at the own bank.
     BatchPayment payment(int i) const
     {
-        const QList<BankCodeRow> &branches = workspace->tables().BankCodeTable();
+        const BranchTable &branches = workspace->tables().BankCodeTable();
         BatchPayment p;
         p.PayerName = QStringLiteral("澜港贸易有限公司");
         p.PayerAccount = QStringLiteral("310000000000018");

@@ -34,7 +34,7 @@ constexpr int RosterRows = 20000;
 // table; every name and account its own, so that the pickers are as long as the roster.
 QByteArray beneFile()
 {
-    const QList<BankCodeRow> &branches = benchTables().BankCodeTable();
+    const BranchTable &branches = benchTables().BankCodeTable();
     QList<Beneficiary> rows;
     rows.reserve(RosterRows);
     for (int i = 0; i < RosterRows; ++i) {

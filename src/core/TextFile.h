@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <QStringView>
 
-#include <optional>
 #include <functional>
+#include <optional>
 
 namespace lgbatch {
 
