@@ -1,5 +1,6 @@
 #include "BatchInputPanel.h"
 
+#include "CapitalsField.h"
 #include "HourGlass.h"
 #include "PanelWidgets.h"
 
@@ -57,6 +58,9 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
     m_optNo = ownBank.no;
     m_branch->addRowsTo(m_beneForm);
     addLabelledRow(m_beneForm, QStringLiteral("金额："), m_amount);
+    addLabelledRow(m_beneForm, QStringLiteral("大写："),
+                   makeCapitalsField(m_amount, QStringLiteral("txtAmountCapitals"), m_beneFrame),
+                   QStringLiteral("lblAmountCapitals"));
     addLabelledRow(m_beneForm, QStringLiteral("支付方式："), m_emergency, QStringLiteral("lblEmergency"));
     addLabelledRow(m_beneForm, QStringLiteral("备注："), m_remark, QStringLiteral("lblRemark"));
     m_branch->setRemarkBox(m_remark);

@@ -1,0 +1,477 @@
+#include "SummaryPages.h"
+
+#include "PdfTextMaps.h"
+
+#include "core/SystemError.h"
+#include "core/TextFile.h"
+
+#include <QBitArray>
+#include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <numeric>
+
+namespace lgbatch {
+
+namespace {
+
+constexpr qreal MarginMillimetres = 15;
+constexpr qreal BodyPoints = 8;
+constexpr qreal FactPoints = 10;
+constexpr qreal TitlePoints = 16;
+// A column of words is never made narrower than this many characters, unless its longest
+// text is shorter.
+constexpr qreal NarrowestWordColumnEms = 4;
+// Figures are kept on one line up to this many digits, far more than any account has; longer
+// ones (only a file can bring them) wrap like words.
+constexpr int LongestWholeFigure = 24;
+const QString CountLabel = QStringLiteral("总笔数：");
+const QString TotalLabel = QStringLiteral("总金额：");
+const QString CapitalsLabel = QStringLiteral("大写：");
+const QStringList SignatureLabels{QStringLiteral("制单："), QStringLiteral("复核："),
+                                  QStringLiteral("审批：")};
+const QString PageNumberPattern = QStringLiteral("第 %1 页 共 %2 页");
+const QColor RuleColour(110, 110, 110);
+const QColor HeaderFill(228, 228, 228);
+
+QFont summaryFont(qreal points, bool bold = false)
+{
+    QFont font;
+    // A CJK face first, so that Chinese and figures come from one font of one height.
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+                      QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans SC")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// Breaks a text into the lines it takes at `width`: between words where it can, anywhere where
+// a word alone is wider than the line.
+QStringList wrapped(const QString &text, const QFont &font, QPaintDevice *device, qreal width)
+{
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines.append(text.mid(line.textStart(), line.textLength()));
+    }
+    layout.endLayout();
+    if (lines.isEmpty())
+        lines.append(QString());
+    return lines;
+}
+
+// The rows of one page: [firstRow, endRow), and what else the page holds.
+struct Page
+{
+    int firstRow = 0;
+    int endRow = 0;
+    bool heading = false;
+    bool totals = false;
+};
+
+class Layout
+{
+public:
+    Layout(const ListSummary &summary, QPaintDevice &device);
+
+    int pageCount() const { return int(m_pages.size()); }
+    void paintPage(QPainter &painter, int page) const;
+
+private:
+    qreal points(qreal value) const { return value * m_dpi / 72.0; }
+    qreal textWidth(const QString &text) const { return m_bodyMetrics.horizontalAdvance(text); }
+    void measureColumns();
+    // The lines of one cell at its column's width; most cells take one line and are not kept.
+    QStringList cellLines(int row, int column) const;
+    int lineCountOf(int row, int column) const;
+    void wrapCells();
+    void wrapHeading();
+    void paginate();
+
+    qreal headingHeight() const;
+    qreal totalsHeight() const;
+    void paintHeading(QPainter &painter, qreal &y) const;
+    void paintTable(QPainter &painter, const Page &page, qreal &y) const;
+    void paintCellText(QPainter &painter, const QStringList &lines, int column, qreal top) const;
+    void paintTotals(QPainter &painter, qreal y) const;
+    void paintFooter(QPainter &painter, int page) const;
+
+    const ListSummary &m_summary;
+    QPaintDevice &m_device;
+    qreal m_dpi;
+    qreal m_pageWidth;
+    qreal m_pageHeight;
+    QFont m_body = summaryFont(BodyPoints);
+    QFont m_bold = summaryFont(BodyPoints, true);
+    QFont m_fact = summaryFont(FactPoints);
+    QFont m_title = summaryFont(TitlePoints, true);
+    QFontMetricsF m_bodyMetrics;
+    QFontMetricsF m_boldMetrics;
+    QFontMetricsF m_factMetrics;
+    QFontMetricsF m_titleMetrics;
+    qreal m_padX;
+    qreal m_padY;
+    qreal m_line;
+
+    QList<qreal> m_columnLeft; // one more than the columns: the right edge of the last
+    QList<QStringList> m_headerLines;
+    QList<qreal> m_rowHeight;
+    qreal m_headerHeight = 0;
+    // Cells that take more than one line, by row * columns + column.
+    QHash<qsizetype, QStringList> m_wrappedCells;
+    QList<QStringList> m_factLines;
+    QStringList m_capitalsLines;
+    QList<Page> m_pages;
+};
+
+Layout::Layout(const ListSummary &summary, QPaintDevice &device)
+    : m_summary(summary), m_device(device), m_dpi(device.logicalDpiY()), m_pageWidth(device.width()),
+      m_pageHeight(device.height()), m_bodyMetrics(m_body, &device), m_boldMetrics(m_bold, &device),
+      m_factMetrics(m_fact, &device), m_titleMetrics(m_title, &device), m_padX(points(2.5)),
+      m_padY(points(2)), m_line(m_bodyMetrics.lineSpacing())
+{
+    measureColumns();
+    wrapCells();
+    wrapHeading();
+    paginate();
+}
+
+void Layout::measureColumns()
+{
+    const qsizetype columns = m_summary.columns.size();
+    QList<qreal> natural(columns);
+    QList<qreal> narrowest(columns);
+    const qreal em = m_bodyMetrics.horizontalAdvance(QChar(u'汉'));
+    const qreal longestFigure = textWidth(QString(LongestWholeFigure, u'0'));
+    for (qsizetype c = 0; c < columns; ++c) {
+        const qreal header = m_boldMetrics.horizontalAdvance(m_summary.columns[c].header);
+        qreal widest = header;
+        for (const QStringList &row : m_summary.rows)
+            widest = std::max(widest, textWidth(row.value(c)));
+        // A hair of slack, so that rounding never breaks a text that was measured to fit.
+        natural[c] = widest + 2 * m_padX + points(0.5);
+        const qreal whole =
+            m_summary.columns[c].figures ? std::max(header, longestFigure) : NarrowestWordColumnEms * em;
+        narrowest[c] = std::min(natural[c], whole + 2 * m_padX);
+    }
+    const qreal naturalSum = std::accumulate(natural.begin(), natural.end(), qreal(0));
+    const qreal narrowestSum = std::accumulate(narrowest.begin(), narrowest.end(), qreal(0));
+    QList<qreal> widths(columns);
+    if (naturalSum <= m_pageWidth) {
+        // Room for every text on one line: the spare width is shared out in proportion.
+        for (qsizetype c = 0; c < columns; ++c)
+            widths[c] = natural[c] * m_pageWidth / naturalSum;
+    } else if (narrowestSum <= m_pageWidth) {
+        // Figures stay whole; words share what is left in proportion to what they would need.
+        for (qsizetype c = 0; c < columns; ++c)
+            widths[c] = narrowest[c] + (m_pageWidth - narrowestSum) * (natural[c] - narrowest[c]) /
+                                           (naturalSum - narrowestSum);
+    } else {
+        // Texts too long for any page (only a file can bring them): the widest columns give way
+        // first, down to a common width at which all fit, so that short figures (the amounts)
+        // still stay whole.
+        QList<qreal> sorted = narrowest;
+        std::sort(sorted.begin(), sorted.end());
+        qreal level = sorted.last();
+        qreal below = 0; // the sum of the columns narrower than the level
+        for (qsizetype i = 0; i < sorted.size(); ++i) {
+            const qreal candidate = (m_pageWidth - below) / qreal(sorted.size() - i);
+            if (candidate <= sorted[i]) {
+                level = candidate;
+                break;
+            }
+            below += sorted[i];
+        }
+        for (qsizetype c = 0; c < columns; ++c)
+            widths[c] = std::max(std::min(narrowest[c], level), em + 2 * m_padX);
+    }
+    // Whatever the rounding, the table ends at the right margin.
+    const qreal sum = std::accumulate(widths.begin(), widths.end(), qreal(0));
+    m_columnLeft.append(0);
+    for (qsizetype c = 0; c < columns; ++c)
+        m_columnLeft.append(m_columnLeft.last() + widths[c] * m_pageWidth / sum);
+}
+
+QStringList Layout::cellLines(int row, int column) const
+{
+    const qsizetype key = qsizetype(row) * m_summary.columns.size() + column;
+    if (const auto found = m_wrappedCells.constFind(key); found != m_wrappedCells.cend())
+        return *found;
+    return {m_summary.rows[row].value(column)};
+}
+
+void Layout::wrapCells()
+{
+    const int columns = int(m_summary.columns.size());
+    m_rowHeight.reserve(m_summary.rows.size());
+    for (int row = 0; row < m_summary.rows.size(); ++row) {
+        qsizetype lines = 1;
+        for (int c = 0; c < columns; ++c) {
+            const QString &text = m_summary.rows[row].at(c);
+            const qreal room = m_columnLeft[c + 1] - m_columnLeft[c] - 2 * m_padX;
+            if (textWidth(text) <= room)
+                continue;
+            QStringList parts = wrapped(text, m_body, &m_device, room);
+            lines = std::max(lines, parts.size());
+            m_wrappedCells.insert(qsizetype(row) * columns + c, std::move(parts));
+        }
+        m_rowHeight.append(lines * m_line + 2 * m_padY);
+    }
+    qsizetype headerLines = 1;
+    for (int c = 0; c < columns; ++c) {
+        const qreal room = m_columnLeft[c + 1] - m_columnLeft[c] - 2 * m_padX;
+        m_headerLines.append(wrapped(m_summary.columns[c].header, m_bold, &m_device, room));
+        headerLines = std::max(headerLines, m_headerLines.last().size());
+    }
+    m_headerHeight = headerLines * m_boldMetrics.lineSpacing() + 2 * m_padY;
+}
+
+void Layout::wrapHeading()
+{
+    for (const auto &[label, value] : m_summary.facts)
+        m_factLines.append(wrapped(label + value, m_fact, &m_device, m_pageWidth));
+    m_capitalsLines = wrapped(CapitalsLabel + m_summary.totalInCapitals, m_fact, &m_device, m_pageWidth);
+}
+
+qreal Layout::headingHeight() const
+{
+    qreal lines = 1; // the program's title
+    for (const QStringList &fact : m_factLines)
+        lines += fact.size();
+    return m_titleMetrics.lineSpacing() + points(4) + lines * m_factMetrics.lineSpacing() + points(8);
+}
+
+qreal Layout::totalsHeight() const
+{
+    // A gap, count and total, the capitals, room to sign, and the signature line.
+    return points(8) + (1 + m_capitalsLines.size()) * m_factMetrics.lineSpacing() + points(28) +
+           m_factMetrics.lineSpacing();
+}
+
+void Layout::paginate()
+{
+    const qreal bottom = m_pageHeight - m_bodyMetrics.lineSpacing() - points(6);
+    Page page{0, 0, true, false};
+    qreal y = headingHeight() + m_headerHeight;
+    for (int row = 0; row < m_summary.rows.size(); ++row) {
+        // A row taller than a whole page still gets a page of its own rather than none.
+        if (y + m_rowHeight[row] > bottom && page.endRow > page.firstRow) {
+            m_pages.append(page);
+            page = Page{row, row, false, false};
+            y = m_headerHeight;
+        }
+        page.endRow = row + 1;
+        y += m_rowHeight[row];
+    }
+    if (y + totalsHeight() > bottom) {
+        m_pages.append(page);
+        page = Page{page.endRow, page.endRow, false, false};
+    }
+    page.totals = true;
+    m_pages.append(page);
+}
+
+void Layout::paintPage(QPainter &painter, int index) const
+{
+    const Page &page = m_pages[index];
+    qreal y = 0;
+    if (page.heading)
+        paintHeading(painter, y);
+    if (page.endRow > page.firstRow)
+        paintTable(painter, page, y);
+    if (page.totals)
+        paintTotals(painter, y);
+    paintFooter(painter, index);
+}
+
+void Layout::paintHeading(QPainter &painter, qreal &y) const
+{
+    painter.setFont(m_title);
+    painter.drawText(QRectF(0, y, m_pageWidth, m_titleMetrics.lineSpacing()), Qt::AlignHCenter | Qt::AlignTop,
+                     m_summary.title);
+    y += m_titleMetrics.lineSpacing() + points(4);
+    painter.setFont(m_fact);
+    const qreal line = m_factMetrics.lineSpacing();
+    painter.drawText(QPointF(0, y + m_factMetrics.ascent()), m_summary.programTitle);
+    y += line;
+    for (const QStringList &fact : m_factLines) {
+        for (const QString &text : fact) {
+            painter.drawText(QPointF(0, y + m_factMetrics.ascent()), text);
+            y += line;
+        }
+    }
+    y += points(8);
+}
+
+void Layout::paintCellText(QPainter &painter, const QStringList &lines, int column, qreal top) const
+{
+    const QFontMetricsF &metrics = painter.font().bold() ? m_boldMetrics : m_bodyMetrics;
+    qreal baseline = top + m_padY + metrics.ascent();
+    for (const QString &line : lines) {
+        qreal x = m_columnLeft[column] + m_padX;
+        if (m_summary.columns[column].rightAligned)
+            x = m_columnLeft[column + 1] - m_padX - metrics.horizontalAdvance(line);
+        painter.drawText(QPointF(x, baseline), line);
+        baseline += metrics.lineSpacing();
+    }
+}
+
+void Layout::paintTable(QPainter &painter, const Page &page, qreal &y) const
+{
+    const qreal top = y;
+    const qreal right = m_columnLeft.last();
+    const int columns = int(m_summary.columns.size());
+    painter.fillRect(QRectF(0, y, right, m_headerHeight), HeaderFill);
+    painter.setFont(m_bold);
+    for (int c = 0; c < columns; ++c)
+        paintCellText(painter, m_headerLines[c], c, y);
+    y += m_headerHeight;
+
+    QPen rule(RuleColour);
+    rule.setWidthF(points(0.4));
+    painter.setPen(rule);
+    painter.drawLine(QPointF(0, y), QPointF(right, y));
+    painter.setPen(Qt::black);
+    painter.setFont(m_body);
+    QList<qreal> rowRules;
+    rowRules.reserve(page.endRow - page.firstRow);
+    for (int row = page.firstRow; row < page.endRow; ++row) {
+        for (int c = 0; c < columns; ++c)
+            paintCellText(painter, cellLines(row, c), c, y);
+        y += m_rowHeight[row];
+        rowRules.append(y);
+    }
+    // The rules last, all at once: one pen change per page instead of one per row.
+    QPen thin(RuleColour);
+    thin.setWidthF(points(0.25));
+    painter.setPen(thin);
+    for (qreal at : std::as_const(rowRules))
+        painter.drawLine(QPointF(0, at), QPointF(right, at));
+    painter.setPen(rule);
+    for (int c = 0; c <= columns; ++c)
+        painter.drawLine(QPointF(m_columnLeft[c], top), QPointF(m_columnLeft[c], y));
+    painter.drawLine(QPointF(0, top), QPointF(right, top));
+    painter.drawLine(QPointF(0, y), QPointF(right, y));
+    painter.setPen(Qt::black);
+}
+
+void Layout::paintTotals(QPainter &painter, qreal y) const
+{
+    painter.setFont(m_fact);
+    const qreal line = m_factMetrics.lineSpacing();
+    const qreal ascent = m_factMetrics.ascent();
+    y += points(8);
+    painter.drawText(QPointF(0, y + ascent), CountLabel + m_summary.count);
+    painter.drawText(QPointF(m_pageWidth / 3, y + ascent), TotalLabel + m_summary.total);
+    y += line;
+    for (const QString &text : m_capitalsLines) {
+        painter.drawText(QPointF(0, y + ascent), text);
+        y += line;
+    }
+    y += points(28);
+    // Each signature is its label and a line to sign on, a third of the width apiece.
+    const qreal third = m_pageWidth / 3;
+    for (int i = 0; i < SignatureLabels.size(); ++i) {
+        const qreal x = i * third;
+        painter.drawText(QPointF(x, y + ascent), SignatureLabels[i]);
+        const qreal from = x + m_factMetrics.horizontalAdvance(SignatureLabels[i]);
+        painter.drawLine(QPointF(from, y + line), QPointF(x + third - points(12), y + line));
+    }
+}
+
+void Layout::paintFooter(QPainter &painter, int page) const
+{
+    painter.setFont(m_body);
+    const QString text = PageNumberPattern.arg(page + 1).arg(m_pages.size());
+    const qreal x = (m_pageWidth - textWidth(text)) / 2;
+    painter.drawText(QPointF(x, m_pageHeight - m_bodyMetrics.descent()), text);
+}
+
+// Every character the pages of `summary` show, once each.
+QString drawnCharacters(const ListSummary &summary)
+{
+    QBitArray seen(0x10000);
+    QString characters;
+    const auto take = [&](const QString &text) {
+        for (QChar c : text) {
+            if (!seen.testBit(c.unicode())) {
+                seen.setBit(c.unicode());
+                characters.append(c);
+            }
+        }
+    };
+    for (const QString &text :
+         {summary.title, summary.programTitle, summary.count, summary.total, summary.totalInCapitals,
+          CountLabel, TotalLabel, CapitalsLabel, PageNumberPattern, QStringLiteral("0123456789")})
+        take(text);
+    for (const QString &label : SignatureLabels)
+        take(label);
+    for (const auto &[label, value] : summary.facts)
+        take(label + value);
+    for (const SummaryColumn &column : summary.columns)
+        take(column.header);
+    for (const QStringList &row : summary.rows) {
+        for (const QString &cell : row)
+            take(cell);
+    }
+    return characters;
+}
+
+} // namespace
+
+void SummaryPages::setUpPage(QPagedPaintDevice &device)
+{
+    device.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                    QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
+                    QPageLayout::Millimeter));
+}
+
+int SummaryPages::paint(const ListSummary &summary, QPagedPaintDevice &device)
+{
+    const Layout layout(summary, device);
+    QPainter painter;
+    if (!painter.begin(&device))
+        return 0;
+    for (int page = 0; page < layout.pageCount(); ++page) {
+        if (page > 0 && !device.newPage())
+            return 0;
+        layout.paintPage(painter, page);
+    }
+    painter.end();
+    return layout.pageCount();
+}
+
+Status SummaryPages::writePdf(const ListSummary &summary, const QString &fileName)
+{
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        setUpPage(writer);
+        writer.setTitle(summary.title);
+        writer.setCreator(summary.programTitle);
+        if (paint(summary, writer) == 0)
+            return Status::failure(QStringLiteral("设备 I/O 错误"), SystemError::DeviceIo);
+    }
+    const QList<QFont> fonts{summaryFont(BodyPoints), summaryFont(BodyPoints, true)};
+    return TextFile::saveAtomically(fileName,
+                                    PdfTextMaps::repaired(std::move(pdf), fonts, drawnCharacters(summary)));
+}
+
+} // namespace lgbatch
