@@ -123,7 +123,6 @@ void frmDirectCreditInput::createMenus()
     file->addSeparator();
     auto *print = new PrintCommands(m_services, m_workspace, {m_tabs, m_batchPage, m_payrollPage}, this);
     print->addItemsTo(file);
-    file->addSeparator();
     addItem(file, QStringLiteral("Exit"), QStringLiteral("退出 (&X)"), [this] { Exit_Click(); });
 
     QMenu *update = menuBar()->addMenu(QStringLiteral("更新 (&U)"));
