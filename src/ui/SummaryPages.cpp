@@ -1,5 +1,6 @@
 #include "SummaryPages.h"
 
+#include "PageText.h"
 #include "PdfTextMaps.h"
 
 #include "core/SystemError.h"
@@ -8,13 +9,11 @@
 #include <QBitArray>
 #include <QBuffer>
 #include <QFont>
-#include <QFontMetricsF>
 #include <QHash>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <numeric>
@@ -54,26 +53,6 @@ QFont summaryFont(qreal points, bool bold = false)
     return font;
 }
 
-// Breaks a text into the lines it takes at `width`: between words where it can, anywhere where
-// a word alone is wider than the line.
-QStringList wrapped(const QString &text, const QFont &font, QPaintDevice *device, qreal width)
-{
-    QTextLayout layout(text, font, device);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    QStringList lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        lines.append(text.mid(line.textStart(), line.textLength()));
-    }
-    layout.endLayout();
-    if (lines.isEmpty())
-        lines.append(QString());
-    return lines;
-}
-
 // The rows of one page: [firstRow, endRow), and what else the page holds.
 struct Page
 {
@@ -93,11 +72,10 @@ public:
 
 private:
     qreal points(qreal value) const { return value * m_dpi / 72.0; }
-    qreal textWidth(const QString &text) const { return m_bodyMetrics.horizontalAdvance(text); }
+    qreal cellWidth(int row, int column) const { return m_cellWidths[qsizetype(row) * m_columns + column]; }
     void measureColumns();
     // The lines of one cell at its column's width; most cells take one line and are not kept.
     QStringList cellLines(int row, int column) const;
-    int lineCountOf(int row, int column) const;
     void wrapCells();
     void wrapHeading();
     void paginate();
@@ -106,7 +84,8 @@ private:
     qreal totalsHeight() const;
     void paintHeading(QPainter &painter, qreal &y) const;
     void paintTable(QPainter &painter, const Page &page, qreal &y) const;
-    void paintCellText(QPainter &painter, const QStringList &lines, int column, qreal top) const;
+    void paintCellText(QPainter &painter, const PageText &face, const QStringList &lines, int column,
+                       qreal top, qreal width = -1) const;
     void paintTotals(QPainter &painter, qreal y) const;
     void paintFooter(QPainter &painter, int page) const;
 
@@ -115,18 +94,16 @@ private:
     qreal m_dpi;
     qreal m_pageWidth;
     qreal m_pageHeight;
-    QFont m_body = summaryFont(BodyPoints);
-    QFont m_bold = summaryFont(BodyPoints, true);
-    QFont m_fact = summaryFont(FactPoints);
-    QFont m_title = summaryFont(TitlePoints, true);
-    QFontMetricsF m_bodyMetrics;
-    QFontMetricsF m_boldMetrics;
-    QFontMetricsF m_factMetrics;
-    QFontMetricsF m_titleMetrics;
+    PageText m_body;
+    PageText m_bold;
+    PageText m_fact;
+    PageText m_title;
+    qsizetype m_columns;
     qreal m_padX;
     qreal m_padY;
     qreal m_line;
 
+    QList<float> m_cellWidths; // by row * columns + column
     QList<qreal> m_columnLeft; // one more than the columns: the right edge of the last
     QList<QStringList> m_headerLines;
     QList<qreal> m_rowHeight;
@@ -140,9 +117,10 @@ private:
 
 Layout::Layout(const ListSummary &summary, QPaintDevice &device)
     : m_summary(summary), m_device(device), m_dpi(device.logicalDpiY()), m_pageWidth(device.width()),
-      m_pageHeight(device.height()), m_bodyMetrics(m_body, &device), m_boldMetrics(m_bold, &device),
-      m_factMetrics(m_fact, &device), m_titleMetrics(m_title, &device), m_padX(points(2.5)),
-      m_padY(points(2)), m_line(m_bodyMetrics.lineSpacing())
+      m_pageHeight(device.height()), m_body(summaryFont(BodyPoints), device),
+      m_bold(summaryFont(BodyPoints, true), device), m_fact(summaryFont(FactPoints), device),
+      m_title(summaryFont(TitlePoints, true), device), m_columns(summary.columns.size()), m_padX(points(2.5)),
+      m_padY(points(2)), m_line(m_body.lineSpacing())
 {
     measureColumns();
     wrapCells();
@@ -152,18 +130,25 @@ Layout::Layout(const ListSummary &summary, QPaintDevice &device)
 
 void Layout::measureColumns()
 {
-    const qsizetype columns = m_summary.columns.size();
+    const qsizetype columns = m_columns;
+    // Every cell is measured once; the widths serve the columns, the line breaks and the
+    // right-aligned figures.
+    m_cellWidths.reserve(m_summary.rows.size() * columns);
+    QList<qreal> widest(columns);
+    for (const QStringList &row : m_summary.rows) {
+        for (qsizetype c = 0; c < columns; ++c) {
+            m_cellWidths.append(float(m_body.width(row.value(c))));
+            widest[c] = std::max(widest[c], qreal(m_cellWidths.last()));
+        }
+    }
     QList<qreal> natural(columns);
     QList<qreal> narrowest(columns);
-    const qreal em = m_bodyMetrics.horizontalAdvance(QChar(u'汉'));
-    const qreal longestFigure = textWidth(QString(LongestWholeFigure, u'0'));
+    const qreal em = m_body.width(QStringLiteral("汉"));
+    const qreal longestFigure = m_body.width(QString(LongestWholeFigure, u'0'));
     for (qsizetype c = 0; c < columns; ++c) {
-        const qreal header = m_boldMetrics.horizontalAdvance(m_summary.columns[c].header);
-        qreal widest = header;
-        for (const QStringList &row : m_summary.rows)
-            widest = std::max(widest, textWidth(row.value(c)));
+        const qreal header = m_bold.width(m_summary.columns[c].header);
         // A hair of slack, so that rounding never breaks a text that was measured to fit.
-        natural[c] = widest + 2 * m_padX + points(0.5);
+        natural[c] = std::max(widest[c], header) + 2 * m_padX + points(0.5);
         const qreal whole =
             m_summary.columns[c].figures ? std::max(header, longestFigure) : NarrowestWordColumnEms * em;
         narrowest[c] = std::min(natural[c], whole + 2 * m_padX);
@@ -208,7 +193,7 @@ void Layout::measureColumns()
 
 QStringList Layout::cellLines(int row, int column) const
 {
-    const qsizetype key = qsizetype(row) * m_summary.columns.size() + column;
+    const qsizetype key = qsizetype(row) * m_columns + column;
     if (const auto found = m_wrappedCells.constFind(key); found != m_wrappedCells.cend())
         return *found;
     return {m_summary.rows[row].value(column)};
@@ -216,16 +201,15 @@ QStringList Layout::cellLines(int row, int column) const
 
 void Layout::wrapCells()
 {
-    const int columns = int(m_summary.columns.size());
+    const int columns = int(m_columns);
     m_rowHeight.reserve(m_summary.rows.size());
     for (int row = 0; row < m_summary.rows.size(); ++row) {
         qsizetype lines = 1;
         for (int c = 0; c < columns; ++c) {
-            const QString &text = m_summary.rows[row].at(c);
             const qreal room = m_columnLeft[c + 1] - m_columnLeft[c] - 2 * m_padX;
-            if (textWidth(text) <= room)
+            if (cellWidth(row, c) <= room)
                 continue;
-            QStringList parts = wrapped(text, m_body, &m_device, room);
+            QStringList parts = m_body.lines(m_summary.rows[row].at(c), room);
             lines = std::max(lines, parts.size());
             m_wrappedCells.insert(qsizetype(row) * columns + c, std::move(parts));
         }
@@ -234,17 +218,17 @@ void Layout::wrapCells()
     qsizetype headerLines = 1;
     for (int c = 0; c < columns; ++c) {
         const qreal room = m_columnLeft[c + 1] - m_columnLeft[c] - 2 * m_padX;
-        m_headerLines.append(wrapped(m_summary.columns[c].header, m_bold, &m_device, room));
+        m_headerLines.append(m_bold.lines(m_summary.columns[c].header, room));
         headerLines = std::max(headerLines, m_headerLines.last().size());
     }
-    m_headerHeight = headerLines * m_boldMetrics.lineSpacing() + 2 * m_padY;
+    m_headerHeight = headerLines * m_bold.lineSpacing() + 2 * m_padY;
 }
 
 void Layout::wrapHeading()
 {
     for (const auto &[label, value] : m_summary.facts)
-        m_factLines.append(wrapped(label + value, m_fact, &m_device, m_pageWidth));
-    m_capitalsLines = wrapped(CapitalsLabel + m_summary.totalInCapitals, m_fact, &m_device, m_pageWidth);
+        m_factLines.append(m_fact.lines(label + value, m_pageWidth));
+    m_capitalsLines = m_fact.lines(CapitalsLabel + m_summary.totalInCapitals, m_pageWidth);
 }
 
 qreal Layout::headingHeight() const
@@ -252,19 +236,19 @@ qreal Layout::headingHeight() const
     qreal lines = 1; // the program's title
     for (const QStringList &fact : m_factLines)
         lines += fact.size();
-    return m_titleMetrics.lineSpacing() + points(4) + lines * m_factMetrics.lineSpacing() + points(8);
+    return m_title.lineSpacing() + points(4) + lines * m_fact.lineSpacing() + points(8);
 }
 
 qreal Layout::totalsHeight() const
 {
     // A gap, count and total, the capitals, room to sign, and the signature line.
-    return points(8) + (1 + m_capitalsLines.size()) * m_factMetrics.lineSpacing() + points(28) +
-           m_factMetrics.lineSpacing();
+    return points(8) + (1 + m_capitalsLines.size()) * m_fact.lineSpacing() + points(28) +
+           m_fact.lineSpacing();
 }
 
 void Layout::paginate()
 {
-    const qreal bottom = m_pageHeight - m_bodyMetrics.lineSpacing() - points(6);
+    const qreal bottom = m_pageHeight - m_body.lineSpacing() - points(6);
     Page page{0, 0, true, false};
     qreal y = headingHeight() + m_headerHeight;
     for (int row = 0; row < m_summary.rows.size(); ++row) {
@@ -300,33 +284,31 @@ void Layout::paintPage(QPainter &painter, int index) const
 
 void Layout::paintHeading(QPainter &painter, qreal &y) const
 {
-    painter.setFont(m_title);
-    painter.drawText(QRectF(0, y, m_pageWidth, m_titleMetrics.lineSpacing()), Qt::AlignHCenter | Qt::AlignTop,
-                     m_summary.title);
-    y += m_titleMetrics.lineSpacing() + points(4);
-    painter.setFont(m_fact);
-    const qreal line = m_factMetrics.lineSpacing();
-    painter.drawText(QPointF(0, y + m_factMetrics.ascent()), m_summary.programTitle);
-    y += line;
+    m_title.paint(painter, QPointF((m_pageWidth - m_title.width(m_summary.title)) / 2, y + m_title.ascent()),
+                  m_summary.title);
+    y += m_title.lineSpacing() + points(4);
+    m_fact.paint(painter, QPointF(0, y + m_fact.ascent()), m_summary.programTitle);
+    y += m_fact.lineSpacing();
     for (const QStringList &fact : m_factLines) {
         for (const QString &text : fact) {
-            painter.drawText(QPointF(0, y + m_factMetrics.ascent()), text);
-            y += line;
+            m_fact.paint(painter, QPointF(0, y + m_fact.ascent()), text);
+            y += m_fact.lineSpacing();
         }
     }
     y += points(8);
 }
 
-void Layout::paintCellText(QPainter &painter, const QStringList &lines, int column, qreal top) const
+void Layout::paintCellText(QPainter &painter, const PageText &face, const QStringList &lines, int column,
+                           qreal top, qreal width) const
 {
-    const QFontMetricsF &metrics = painter.font().bold() ? m_boldMetrics : m_bodyMetrics;
-    qreal baseline = top + m_padY + metrics.ascent();
+    qreal baseline = top + m_padY + face.ascent();
     for (const QString &line : lines) {
         qreal x = m_columnLeft[column] + m_padX;
         if (m_summary.columns[column].rightAligned)
-            x = m_columnLeft[column + 1] - m_padX - metrics.horizontalAdvance(line);
-        painter.drawText(QPointF(x, baseline), line);
-        baseline += metrics.lineSpacing();
+            x = m_columnLeft[column + 1] - m_padX -
+                (width >= 0 && lines.size() == 1 ? width : face.width(line));
+        face.paint(painter, QPointF(x, baseline), line);
+        baseline += face.lineSpacing();
     }
 }
 
@@ -334,11 +316,10 @@ void Layout::paintTable(QPainter &painter, const Page &page, qreal &y) const
 {
     const qreal top = y;
     const qreal right = m_columnLeft.last();
-    const int columns = int(m_summary.columns.size());
+    const int columns = int(m_columns);
     painter.fillRect(QRectF(0, y, right, m_headerHeight), HeaderFill);
-    painter.setFont(m_bold);
     for (int c = 0; c < columns; ++c)
-        paintCellText(painter, m_headerLines[c], c, y);
+        paintCellText(painter, m_bold, m_headerLines[c], c, y);
     y += m_headerHeight;
 
     QPen rule(RuleColour);
@@ -346,12 +327,11 @@ void Layout::paintTable(QPainter &painter, const Page &page, qreal &y) const
     painter.setPen(rule);
     painter.drawLine(QPointF(0, y), QPointF(right, y));
     painter.setPen(Qt::black);
-    painter.setFont(m_body);
     QList<qreal> rowRules;
     rowRules.reserve(page.endRow - page.firstRow);
     for (int row = page.firstRow; row < page.endRow; ++row) {
         for (int c = 0; c < columns; ++c)
-            paintCellText(painter, cellLines(row, c), c, y);
+            paintCellText(painter, m_body, cellLines(row, c), c, y, cellWidth(row, c));
         y += m_rowHeight[row];
         rowRules.append(y);
     }
@@ -371,15 +351,14 @@ void Layout::paintTable(QPainter &painter, const Page &page, qreal &y) const
 
 void Layout::paintTotals(QPainter &painter, qreal y) const
 {
-    painter.setFont(m_fact);
-    const qreal line = m_factMetrics.lineSpacing();
-    const qreal ascent = m_factMetrics.ascent();
+    const qreal line = m_fact.lineSpacing();
+    const qreal ascent = m_fact.ascent();
     y += points(8);
-    painter.drawText(QPointF(0, y + ascent), CountLabel + m_summary.count);
-    painter.drawText(QPointF(m_pageWidth / 3, y + ascent), TotalLabel + m_summary.total);
+    m_fact.paint(painter, QPointF(0, y + ascent), CountLabel + m_summary.count);
+    m_fact.paint(painter, QPointF(m_pageWidth / 3, y + ascent), TotalLabel + m_summary.total);
     y += line;
     for (const QString &text : m_capitalsLines) {
-        painter.drawText(QPointF(0, y + ascent), text);
+        m_fact.paint(painter, QPointF(0, y + ascent), text);
         y += line;
     }
     y += points(28);
@@ -387,19 +366,22 @@ void Layout::paintTotals(QPainter &painter, qreal y) const
     const qreal third = m_pageWidth / 3;
     for (int i = 0; i < SignatureLabels.size(); ++i) {
         const qreal x = i * third;
-        painter.drawText(QPointF(x, y + ascent), SignatureLabels[i]);
-        const qreal from = x + m_factMetrics.horizontalAdvance(SignatureLabels[i]);
+        m_fact.paint(painter, QPointF(x, y + ascent), SignatureLabels[i]);
+        const qreal from = x + m_fact.width(SignatureLabels[i]);
         painter.drawLine(QPointF(from, y + line), QPointF(x + third - points(12), y + line));
     }
 }
 
 void Layout::paintFooter(QPainter &painter, int page) const
 {
-    painter.setFont(m_body);
     const QString text = PageNumberPattern.arg(page + 1).arg(m_pages.size());
-    const qreal x = (m_pageWidth - textWidth(text)) / 2;
-    painter.drawText(QPointF(x, m_pageHeight - m_bodyMetrics.descent()), text);
+    const qreal x = (m_pageWidth - m_body.width(text)) / 2;
+    m_body.paint(painter, QPointF(x, m_pageHeight - m_body.metrics().descent()), text);
 }
+
+} // namespace
+
+namespace {
 
 // Every character the pages of `summary` show, once each.
 QString drawnCharacters(const ListSummary &summary)
