@@ -107,29 +107,45 @@ QStringList PageText::lines(const QString &text, qreal width) const
 
 void PageText::paint(QPainter &painter, const QPointF &origin, const QString &text) const
 {
+    Batch batch(*this);
+    batch.add(origin, text);
+    batch.paint(painter);
+}
+
+void PageText::Batch::add(const QPointF &origin, const QString &text)
+{
     if (text.isEmpty())
         return;
-    if (!ownGlyphsFor(text)) {
-        painter.setFont(m_font);
-        painter.drawText(origin, text);
+    if (!m_face.ownGlyphsFor(text)) {
+        m_others.append({origin, text});
         return;
     }
-    QList<quint32> indexes;
-    QList<QPointF> positions;
-    indexes.reserve(text.size());
-    positions.reserve(text.size());
-    qreal x = 0;
+    qreal x = origin.x();
     for (QChar c : text) {
-        const Glyph glyph = *glyphOf(c);
-        indexes.append(glyph.index);
-        positions.append(QPointF(x, 0));
+        const Glyph glyph = *m_face.glyphOf(c);
+        m_indexes.append(glyph.index);
+        m_positions.append(QPointF(x, origin.y()));
         x += glyph.advance;
     }
-    QGlyphRun run;
-    run.setRawFont(m_raw);
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
-    painter.drawGlyphRun(origin, run);
+}
+
+void PageText::Batch::paint(QPainter &painter)
+{
+    if (!m_indexes.isEmpty()) {
+        QGlyphRun run;
+        run.setRawFont(m_face.m_raw);
+        run.setGlyphIndexes(m_indexes);
+        run.setPositions(m_positions);
+        painter.drawGlyphRun(QPointF(0, 0), run);
+        m_indexes.clear();
+        m_positions.clear();
+    }
+    if (!m_others.isEmpty()) {
+        painter.setFont(m_face.m_font);
+        for (const auto &[origin, text] : std::as_const(m_others))
+            painter.drawText(origin, text);
+        m_others.clear();
+    }
 }
 
 } // namespace lgbatch

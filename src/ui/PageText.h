@@ -38,6 +38,24 @@ public:
     // Paints `text` with its baseline starting at `origin`; the painter's font is not used.
     void paint(QPainter &painter, const QPointF &origin, const QString &text) const;
 
+    // Many texts of this font painted in one go (a table row): far fewer calls into the paint
+    // engine than one per text.
+    class Batch
+    {
+    public:
+        explicit Batch(const PageText &face) : m_face(face) {}
+        void add(const QPointF &origin, const QString &text);
+        // Paints what was added and empties the batch.
+        void paint(QPainter &painter);
+
+    private:
+        const PageText &m_face;
+        QList<quint32> m_indexes;
+        QList<QPointF> m_positions;
+        // Texts with characters of other fonts, painted by Qt.
+        QList<std::pair<QPointF, QString>> m_others;
+    };
+
 private:
     struct Glyph
     {

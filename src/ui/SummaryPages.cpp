@@ -53,6 +53,29 @@ QFont summaryFont(qreal points, bool bold = false)
     return font;
 }
 
+// Widths between `least` and `most`, each column at a common level clamped to its own bounds,
+// the level chosen so that they add up to `total` (or the bounds, where they cannot).
+QList<qreal> levelled(const QList<qreal> &least, const QList<qreal> &most, qreal total)
+{
+    const auto widthsAt = [&](qreal level) {
+        QList<qreal> widths(least.size());
+        for (qsizetype c = 0; c < least.size(); ++c)
+            widths[c] = std::clamp(level, least[c], std::max(least[c], most[c]));
+        return widths;
+    };
+    const auto sumAt = [&](qreal level) {
+        const QList<qreal> widths = widthsAt(level);
+        return std::accumulate(widths.begin(), widths.end(), qreal(0));
+    };
+    qreal low = 0;
+    qreal high = *std::max_element(most.begin(), most.end());
+    for (int step = 0; step < 60; ++step) {
+        const qreal middle = (low + high) / 2;
+        (sumAt(middle) > total ? high : low) = middle;
+    }
+    return widthsAt(low);
+}
+
 // The rows of one page: [firstRow, endRow), and what else the page holds.
 struct Page
 {
@@ -84,8 +107,8 @@ private:
     qreal totalsHeight() const;
     void paintHeading(QPainter &painter, qreal &y) const;
     void paintTable(QPainter &painter, const Page &page, qreal &y) const;
-    void paintCellText(QPainter &painter, const PageText &face, const QStringList &lines, int column,
-                       qreal top, qreal width = -1) const;
+    void addCellText(PageText::Batch &batch, const PageText &face, const QStringList &lines, int column,
+                     qreal top, qreal width = -1) const;
     void paintTotals(QPainter &painter, qreal y) const;
     void paintFooter(QPainter &painter, int page) const;
 
@@ -143,46 +166,32 @@ void Layout::measureColumns()
     }
     QList<qreal> natural(columns);
     QList<qreal> narrowest(columns);
+    QList<qreal> thinnest(columns);
     const qreal em = m_body.width(QStringLiteral("汉"));
     const qreal longestFigure = m_body.width(QString(LongestWholeFigure, u'0'));
+    const qreal words = NarrowestWordColumnEms * em;
     for (qsizetype c = 0; c < columns; ++c) {
         const qreal header = m_bold.width(m_summary.columns[c].header);
+        // A header longer than its column's texts takes two lines rather than width on every row.
         // A hair of slack, so that rounding never breaks a text that was measured to fit.
-        natural[c] = std::max(widest[c], header) + 2 * m_padX + points(0.5);
-        const qreal whole =
-            m_summary.columns[c].figures ? std::max(header, longestFigure) : NarrowestWordColumnEms * em;
+        natural[c] = std::max(widest[c], std::min(header, words)) + 2 * m_padX + points(0.5);
+        const qreal whole = m_summary.columns[c].figures ? longestFigure : words;
         narrowest[c] = std::min(natural[c], whole + 2 * m_padX);
+        thinnest[c] = std::min(narrowest[c], em + 2 * m_padX);
     }
+    // Where the texts do not all fit on one line, figures stay whole and the longest words give
+    // way first: a column gives up width only down to the width at which all fit, so that short
+    // texts (a payer's name, a remark) keep their one line. Texts too long for any page (only a
+    // file can bring them) make even the figures give way, the longest first.
     const qreal naturalSum = std::accumulate(natural.begin(), natural.end(), qreal(0));
-    const qreal narrowestSum = std::accumulate(narrowest.begin(), narrowest.end(), qreal(0));
-    QList<qreal> widths(columns);
+    QList<qreal> widths = natural;
     if (naturalSum <= m_pageWidth) {
-        // Room for every text on one line: the spare width is shared out in proportion.
-        for (qsizetype c = 0; c < columns; ++c)
-            widths[c] = natural[c] * m_pageWidth / naturalSum;
-    } else if (narrowestSum <= m_pageWidth) {
-        // Figures stay whole; words share what is left in proportion to what they would need.
-        for (qsizetype c = 0; c < columns; ++c)
-            widths[c] = narrowest[c] + (m_pageWidth - narrowestSum) * (natural[c] - narrowest[c]) /
-                                           (naturalSum - narrowestSum);
+        for (qreal &width : widths)
+            width *= m_pageWidth / naturalSum;
+    } else if (std::accumulate(narrowest.begin(), narrowest.end(), qreal(0)) <= m_pageWidth) {
+        widths = levelled(narrowest, natural, m_pageWidth);
     } else {
-        // Texts too long for any page (only a file can bring them): the widest columns give way
-        // first, down to a common width at which all fit, so that short figures (the amounts)
-        // still stay whole.
-        QList<qreal> sorted = narrowest;
-        std::sort(sorted.begin(), sorted.end());
-        qreal level = sorted.last();
-        qreal below = 0; // the sum of the columns narrower than the level
-        for (qsizetype i = 0; i < sorted.size(); ++i) {
-            const qreal candidate = (m_pageWidth - below) / qreal(sorted.size() - i);
-            if (candidate <= sorted[i]) {
-                level = candidate;
-                break;
-            }
-            below += sorted[i];
-        }
-        for (qsizetype c = 0; c < columns; ++c)
-            widths[c] = std::max(std::min(narrowest[c], level), em + 2 * m_padX);
+        widths = levelled(thinnest, narrowest, m_pageWidth);
     }
     // Whatever the rounding, the table ends at the right margin.
     const qreal sum = std::accumulate(widths.begin(), widths.end(), qreal(0));
@@ -298,8 +307,8 @@ void Layout::paintHeading(QPainter &painter, qreal &y) const
     y += points(8);
 }
 
-void Layout::paintCellText(QPainter &painter, const PageText &face, const QStringList &lines, int column,
-                           qreal top, qreal width) const
+void Layout::addCellText(PageText::Batch &batch, const PageText &face, const QStringList &lines, int column,
+                         qreal top, qreal width) const
 {
     qreal baseline = top + m_padY + face.ascent();
     for (const QString &line : lines) {
@@ -307,7 +316,7 @@ void Layout::paintCellText(QPainter &painter, const PageText &face, const QStrin
         if (m_summary.columns[column].rightAligned)
             x = m_columnLeft[column + 1] - m_padX -
                 (width >= 0 && lines.size() == 1 ? width : face.width(line));
-        face.paint(painter, QPointF(x, baseline), line);
+        batch.add(QPointF(x, baseline), line);
         baseline += face.lineSpacing();
     }
 }
@@ -318,8 +327,10 @@ void Layout::paintTable(QPainter &painter, const Page &page, qreal &y) const
     const qreal right = m_columnLeft.last();
     const int columns = int(m_columns);
     painter.fillRect(QRectF(0, y, right, m_headerHeight), HeaderFill);
+    PageText::Batch header(m_bold);
     for (int c = 0; c < columns; ++c)
-        paintCellText(painter, m_bold, m_headerLines[c], c, y);
+        addCellText(header, m_bold, m_headerLines[c], c, y);
+    header.paint(painter);
     y += m_headerHeight;
 
     QPen rule(RuleColour);
@@ -329,9 +340,12 @@ void Layout::paintTable(QPainter &painter, const Page &page, qreal &y) const
     painter.setPen(Qt::black);
     QList<qreal> rowRules;
     rowRules.reserve(page.endRow - page.firstRow);
+    // A row at a time: the rows keep their order in the file, as a reader copies them.
+    PageText::Batch cells(m_body);
     for (int row = page.firstRow; row < page.endRow; ++row) {
         for (int c = 0; c < columns; ++c)
-            paintCellText(painter, m_body, cellLines(row, c), c, y, cellWidth(row, c));
+            addCellText(cells, m_body, cellLines(row, c), c, y, cellWidth(row, c));
+        cells.paint(painter);
         y += m_rowHeight[row];
         rowRules.append(y);
     }

@@ -76,10 +76,12 @@ bool tst_PaymentChecks::open(Edition edition)
 void tst_PaymentChecks::fillBatch(const QString &account, const QString &amount)
 {
     BatchInputPanel *panel = m_fx->window->frameInput();
-    workspace().payerRoster().AddPayer({PayerName, PayerAccount});
     workspace().beneRoster().AddBeneficiary({Bene, account, ownBankName(), {}, {}, {}, {}, {}});
-    typeInto(panel->cbPayerName(), PayerName);
-    typeInto(panel->cbPayerAccount(), PayerAccount);
+    if (workspace().isCorporate()) {
+        workspace().payerRoster().AddPayer({PayerName, PayerAccount});
+        typeInto(panel->cbPayerName(), PayerName);
+        typeInto(panel->cbPayerAccount(), PayerAccount);
+    }
     typeInto(panel->cbBeneName(), Bene);
     typeInto(panel->cbBeneAccount(), account);
     panel->optYes()->setChecked(true);
@@ -101,6 +103,7 @@ void tst_PaymentChecks::fillPayroll(const QString &account, const QString &amoun
 void tst_PaymentChecks::add_asksBeforePayingTheSameAgain_data()
 {
     QTest::addColumn<bool>("payroll");
+    QTest::addColumn<bool>("personal");
     QTest::addColumn<QStringList>("rows"); // account|amount, in the list before the Add
     QTest::addColumn<QString>("account");
     QTest::addColumn<QString>("amount");
@@ -110,36 +113,40 @@ void tst_PaymentChecks::add_asksBeforePayingTheSameAgain_data()
     const QStringList batchRows{OtherCard + u"|300.00"_s, Card + u"|300.00"_s};
     const QString again = u"第2行已有相同收款人账号和金额的付款，确定再次增加吗？"_s;
     QTest::newRow("batch: same account and amount, 是")
-        << false << batchRows << Card << u"300.00"_s << u"是"_s << again;
+        << false << false << batchRows << Card << u"300.00"_s << u"是"_s << again;
     QTest::newRow("batch: 否 changes nothing")
-        << false << batchRows << Card << u"300.00"_s << u"否"_s << again;
+        << false << false << batchRows << Card << u"300.00"_s << u"否"_s << again;
     QTest::newRow("batch: the same value written otherwise")
-        << false << QStringList{Card + u"|1000"_s} << Card << u"1,000.00"_s << u"否"_s
+        << false << false << QStringList{Card + u"|1000"_s} << Card << u"1,000.00"_s << u"否"_s
         << u"第1行已有相同收款人账号和金额的付款，确定再次增加吗？"_s;
+    QTest::newRow("personal batch: same account and amount")
+        << false << true << batchRows << Card << u"300.00"_s << u"否"_s << again;
     QTest::newRow("batch: another amount")
-        << false << batchRows << Card << u"300.01"_s << QString() << QString();
+        << false << false << batchRows << Card << u"300.01"_s << QString() << QString();
     QTest::newRow("batch: the amount of another account")
-        << false << QStringList{OtherCard + u"|300.00"_s} << Card << u"300.00"_s << QString() << QString();
+        << false << false << QStringList{OtherCard + u"|300.00"_s} << Card << u"300.00"_s << QString()
+        << QString();
 
     const QStringList payrollRows{OtherCard + u"|1.00"_s, Card + u"|2.00"_s};
     const QString payeeAgain = u"第2行已有相同收款人账号，确定再次增加吗？"_s;
     QTest::newRow("payroll: same account, 是")
-        << true << payrollRows << Card << u"5.00"_s << u"是"_s << payeeAgain;
+        << true << false << payrollRows << Card << u"5.00"_s << u"是"_s << payeeAgain;
     QTest::newRow("payroll: 否 changes nothing")
-        << true << payrollRows << Card << u"2.00"_s << u"否"_s << payeeAgain;
+        << true << false << payrollRows << Card << u"2.00"_s << u"否"_s << payeeAgain;
     QTest::newRow("payroll: another account")
-        << true << payrollRows.first(1) << Card << u"1.00"_s << QString() << QString();
+        << true << false << payrollRows.first(1) << Card << u"1.00"_s << QString() << QString();
 }
 
 void tst_PaymentChecks::add_asksBeforePayingTheSameAgain()
 {
     QFETCH(bool, payroll);
+    QFETCH(bool, personal);
     QFETCH(QStringList, rows);
     QFETCH(QString, account);
     QFETCH(QString, amount);
     QFETCH(QString, answer);
     QFETCH(QString, question);
-    QVERIFY(open());
+    QVERIFY(open(personal ? Edition::Personal : Edition::Corporate));
     RecordListModel &list = payroll ? static_cast<RecordListModel &>(workspace().payrollList())
                                     : static_cast<RecordListModel &>(workspace().batchList());
     for (const QString &row : rows) {
