@@ -113,7 +113,6 @@ private:
     void paintFooter(QPainter &painter, int page) const;
 
     const ListSummary &m_summary;
-    QPaintDevice &m_device;
     qreal m_dpi;
     qreal m_pageWidth;
     qreal m_pageHeight;
@@ -139,7 +138,7 @@ private:
 };
 
 Layout::Layout(const ListSummary &summary, QPaintDevice &device)
-    : m_summary(summary), m_device(device), m_dpi(device.logicalDpiY()), m_pageWidth(device.width()),
+    : m_summary(summary), m_dpi(device.logicalDpiY()), m_pageWidth(device.width()),
       m_pageHeight(device.height()), m_body(summaryFont(BodyPoints), device),
       m_bold(summaryFont(BodyPoints, true), device), m_fact(summaryFont(FactPoints), device),
       m_title(summaryFont(TitlePoints, true), device), m_columns(summary.columns.size()), m_padX(points(2.5)),
