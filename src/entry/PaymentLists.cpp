@@ -43,6 +43,16 @@ int BatchListModel::amountColumn() const
     return AmountColumn - firstColumn(m_edition);
 }
 
+int BatchListModel::beneAccountColumn() const
+{
+    return BeneAccountColumn - firstColumn(m_edition);
+}
+
+int BatchListModel::payerAccountColumn() const
+{
+    return m_edition == Edition::Corporate ? PayerAccountColumn : -1;
+}
+
 QStringList BatchListModel::rowTextsOf(const BatchPayment &record) const
 {
     const QStringList all{record.PayerName, record.PayerAccount, record.BeneName,  record.BeneAccount,

@@ -23,6 +23,10 @@ public:
     Edition edition() const { return m_edition; }
     // The 0-based column of the amounts.
     int amountColumn() const;
+    // The 0-based columns of the beneficiaries' and the payers' accounts (-1: the personal
+    // edition shows no payer).
+    int beneAccountColumn() const;
+    int payerAccountColumn() const;
     // The cells of a record in this list's column layout.
     QStringList rowTextsOf(const BatchPayment &record) const;
 
@@ -44,6 +48,7 @@ public:
     explicit PayrollListModel(QObject *parent = nullptr);
 
     static QStringList rowTextsOf(const PayrollItem &record);
+    static constexpr int BeneAccountColumn = 1;
     static constexpr int AmountColumn = 3;
 
     void AddPayrollRow(const PayrollItem &record);

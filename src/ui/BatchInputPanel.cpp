@@ -1,5 +1,6 @@
 #include "BatchInputPanel.h"
 
+#include "CapitalsLine.h"
 #include "HourGlass.h"
 #include "PanelWidgets.h"
 
@@ -57,6 +58,7 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
     m_optNo = ownBank.no;
     m_branch->addRowsTo(m_beneForm);
     addLabelledRow(m_beneForm, QStringLiteral("金额："), m_amount);
+    addCapitalsLine(m_beneForm, m_amount, QStringLiteral("lblAmountCapitals"));
     addLabelledRow(m_beneForm, QStringLiteral("支付方式："), m_emergency, QStringLiteral("lblEmergency"));
     addLabelledRow(m_beneForm, QStringLiteral("备注："), m_remark, QStringLiteral("lblRemark"));
     m_branch->setRemarkBox(m_remark);
@@ -72,7 +74,13 @@ BatchInputPanel::BatchInputPanel(const ApplicationState &state, const ReferenceT
             optNo_Click();
     });
 
+    // The payer block at the panel's top and the beneficiary block right under it, as designed;
+    // that also leaves the beneficiary block room for every line at the smallest window.
     auto *column = new QVBoxLayout(this);
+    column->setSpacing(0);
+    QMargins margins = column->contentsMargins();
+    margins.setTop(0);
+    column->setContentsMargins(margins);
     column->addWidget(m_payerFrame);
     column->addWidget(m_beneFrame);
     column->addStretch();

@@ -5,6 +5,7 @@
 #include "RosterPicker.h"
 #include "StatusPanels.h"
 
+#include "entry/DuplicateIndex.h"
 #include "entry/ListTotals.h"
 
 #include <QComboBox>
@@ -41,7 +42,9 @@ BatchPage::BatchPage(Workspace &workspace, Prompter &prompter, StatusPanels &sta
                prompter, parent),
       m_workspace(workspace), m_status(status),
       m_panel(
-          new BatchInputPanel(workspace.state(), workspace.tables(), workspace.checkDigit(), prompter, this))
+          new BatchInputPanel(workspace.state(), workspace.tables(), workspace.checkDigit(), prompter, this)),
+      m_duplicates(new DuplicateIndex(workspace.batchList(), workspace.batchList().beneAccountColumn(),
+                                      workspace.batchList().amountColumn(), this))
 {
     setPanel(m_panel);
     new RosterPicker(workspace.beneRoster(), m_panel->cbBeneName(), m_panel->cbBeneAccount());
@@ -98,6 +101,8 @@ void BatchPage::cmdAdd_Click()
     // The payment as it went into the list decides the roster offers and the payer kept for
     // the next row: rebuilding a roster's pickers must not change what is compared or kept.
     const BatchPayment payment = m_panel->record();
+    if (!confirmRepeatedPayment(payment))
+        return;
     BatchListModel &batch = m_workspace.batchList();
     batch.AddBatchRow(payment);
     RefreshBatchTotals();
@@ -111,6 +116,14 @@ void BatchPage::cmdAdd_Click()
         m_panel->cbPayerAccount()->setEditText(payment.PayerAccount);
     }
     m_panel->cbBeneName()->setFocus(Qt::OtherFocusReason);
+}
+
+bool BatchPage::confirmRepeatedPayment(const BatchPayment &payment)
+{
+    const int row = m_duplicates->firstRowWith(payment.BeneAccount, Amount::fromText(payment.Amount));
+    return row == 0 ||
+           answeredYes(prompter(),
+                       QStringLiteral("第%1行已有相同收款人账号和金额的付款，确定再次增加吗？").arg(row));
 }
 
 void BatchPage::offerPayerToRoster(const BatchPayment &payment)

@@ -7,6 +7,7 @@
 
 namespace lgbatch {
 
+class DuplicateIndex;
 class StatusPanels;
 
 // Tab 0, 批量支付: the batch list and its entry panel.
@@ -38,6 +39,9 @@ private:
     void cbBeneAccount_Click(int index);
     // 是 for the own bank; else 否 with the branch name typed into the branch picker.
     void showOwnBankOption(const QString &bankName);
+    // Before an Add: true unless the list already pays this account this amount and the user
+    // answers 否 to adding it again.
+    bool confirmRepeatedPayment(const BatchPayment &payment);
     // After an Add: offers to keep a payer or beneficiary that its roster does not hold yet.
     void offerPayerToRoster(const BatchPayment &payment);
     void offerBeneficiaryToRoster(const BatchPayment &payment);
@@ -45,6 +49,7 @@ private:
     Workspace &m_workspace;
     StatusPanels &m_status;
     BatchInputPanel *m_panel;
+    DuplicateIndex *m_duplicates;
 };
 
 } // namespace lgbatch

@@ -1,5 +1,6 @@
 #include "PayrollInputPanel.h"
 
+#include "CapitalsLine.h"
 #include "PanelWidgets.h"
 
 #include <QComboBox>
@@ -28,6 +29,7 @@ PayrollInputPanel::PayrollInputPanel(QWidget *parent)
     addLabelledRow(form, QStringLiteral("收款人名称："), m_name);
     addLabelledRow(form, QStringLiteral("收款人账号/卡号："), m_account);
     addLabelledRow(form, QStringLiteral("金额："), m_amount);
+    addCapitalsLine(form, m_amount, QStringLiteral("lblAmountCapitals2"));
     addLabelledRow(form, QStringLiteral("支付日期："), m_date);
     addLabelledRow(form, QStringLiteral("备注："), m_remark);
     chainTabOrder({m_name, m_account, m_amount, m_date, m_remark});

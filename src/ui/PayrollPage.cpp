@@ -6,6 +6,7 @@
 #include "StatusPanels.h"
 
 #include "core/FieldText.h"
+#include "entry/DuplicateIndex.h"
 #include "entry/FieldRules.h"
 #include "entry/ListTotals.h"
 #include "entry/PayrollValidation.h"
@@ -25,7 +26,8 @@ PayrollPage::PayrollPage(Workspace &workspace, Prompter &prompter, StatusPanels 
                 QStringLiteral("cmdLoadPayroll"), QStringLiteral("cmdSavePayroll"),
                 QStringLiteral("保存文件")},
                prompter, parent),
-      m_workspace(workspace), m_status(status), m_panel(new PayrollInputPanel(this))
+      m_workspace(workspace), m_status(status), m_panel(new PayrollInputPanel(this)),
+      m_duplicates(new DuplicateIndex(workspace.payrollList(), PayrollListModel::BeneAccountColumn, -1, this))
 {
     setPanel(m_panel);
     new RosterPicker(workspace.payrollRoster(), m_panel->cbBeneName2(), m_panel->cbBeneAccount2());
@@ -83,7 +85,7 @@ void PayrollPage::cmdAddPayroll_Click()
 {
     HourGlass busy;
     const std::optional<PayrollItem> record = ValidatePayrollInput();
-    if (!record)
+    if (!record || !confirmRepeatedPayee(*record))
         return;
     m_workspace.payrollList().AddPayrollRow(*record);
     RefreshPayrollTotals();
@@ -91,6 +93,14 @@ void PayrollPage::cmdAddPayroll_Click()
     offerToPayrollRoster(*record);
     ClearPayrollInput();
     m_panel->cbBeneName2()->setFocus(Qt::OtherFocusReason);
+}
+
+bool PayrollPage::confirmRepeatedPayee(const PayrollItem &record)
+{
+    const int row = m_duplicates->firstRowWith(record.BeneAccount);
+    return row == 0 ||
+           prompter().question(QStringLiteral("第%1行已有相同收款人账号，确定再次增加吗？").arg(row),
+                               Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
 }
 
 void PayrollPage::offerToPayrollRoster(const PayrollItem &record)

@@ -9,6 +9,7 @@
 
 namespace lgbatch {
 
+class DuplicateIndex;
 class StatusPanels;
 
 // Tab 1, 代发工资: the payroll list, its entry panel and the list's one transfer date.
@@ -34,6 +35,9 @@ private:
     void lstPayroll_ItemClick();
     // The row the panel stands for, or nothing once the first failing rule's warning is shown.
     std::optional<PayrollItem> ValidatePayrollInput();
+    // Before an Add: true unless the list already pays this account and the user answers 否
+    // to paying it again.
+    bool confirmRepeatedPayee(const PayrollItem &record);
     // Offers to keep a payee the payroll roster does not hold under this name and account.
     void offerToPayrollRoster(const PayrollItem &record);
     void installFieldBehaviours();
@@ -41,6 +45,7 @@ private:
     Workspace &m_workspace;
     StatusPanels &m_status;
     PayrollInputPanel *m_panel;
+    DuplicateIndex *m_duplicates;
 };
 
 } // namespace lgbatch

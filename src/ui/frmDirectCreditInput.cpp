@@ -4,6 +4,7 @@
 #include "FileCommands.h"
 #include "HourGlass.h"
 #include "PayrollPage.h"
+#include "PrintCommands.h"
 #include "RosterPages.h"
 #include "StatusPanels.h"
 #include "ctlSplitterEx.h"
@@ -129,6 +130,9 @@ void frmDirectCreditInput::createMenus()
         QKeySequence::Save);
     addItem(file, QStringLiteral("SaveAs"), QStringLiteral("另存为 (&A)"),
             [this] { m_commands->SaveAs_Click(); });
+    file->addSeparator();
+    auto *print = new PrintCommands(m_services, m_workspace, {m_tabs, m_batchPage, m_payrollPage}, this);
+    print->addItemsTo(file);
     addItem(file, QStringLiteral("Exit"), QStringLiteral("退出 (&X)"), [this] { Exit_Click(); });
 
     QMenu *update = menuBar()->addMenu(QStringLiteral("更新 (&U)"));

@@ -398,9 +398,10 @@ void tst_BatchPage::personalLayout_leavesBatchAndBeneficiaryTabsOnly()
     QCOMPARE(m_panel->cbEmergency()->isVisible(), payerAndModeShown);
     QCOMPARE(m_panel->findChild<QLabel *>(u"lblEmergency"_s)->isVisible(), payerAndModeShown);
     // Without the payer block the beneficiary block is the first, and the remark takes the
-    // row the payment mode leaves.
+    // row the payment mode leaves (under the amount and its line in capitals).
     QCOMPARE(m_panel->beneFrame()->y() < m_panel->payerFrame()->height(), !payerAndModeShown);
-    const int amountToRemark = m_panel->txtRemark()->y() - m_panel->txtAmount()->y();
+    const int amountToRemark =
+        m_panel->txtRemark()->y() - m_panel->findChild<QLabel *>(u"lblAmountCapitals"_s)->y();
     QCOMPARE(amountToRemark < 2 * m_panel->txtAmount()->height(), !payerAndModeShown);
 }
 

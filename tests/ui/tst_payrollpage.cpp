@@ -140,9 +140,10 @@ void tst_PayrollPage::add_appendsTheRowAndOffersThePayrollRoster()
 
 void tst_PayrollPage::add_totalAboveTheBatchCeilingShowsWithoutWarning()
 {
-    m_fx->window->workspace().payrollRoster().AddPayrollBeneficiary({u"张三"_s, Account});
-    for (int i = 0; i < 2; ++i) {
-        fill(u"张三"_s, Account, u"100,000,000.00"_s, QString());
+    // Two payees: paying the same one twice would be asked about.
+    for (const auto &[name, account] : {std::pair{u"张三"_s, Account}, {u"李四"_s, Card}}) {
+        m_fx->window->workspace().payrollRoster().AddPayrollBeneficiary({name, account});
+        fill(name, account, u"100,000,000.00"_s, QString());
         QTest::mouseClick(m_page->addButton(), Qt::LeftButton);
     }
 
