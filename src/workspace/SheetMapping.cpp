@@ -182,8 +182,9 @@ SheetMapping guessMapping(const QList<SheetFieldSpec> &fields, const QList<Sheet
         mapping.firstRow = firstRows.first().number;
     for (qsizetype r = 0; r < std::min<qsizetype>(firstRows.size(), HeaderSearchRows); ++r) {
         const SheetRow &row = firstRows[r];
+        // Only a title goes above a header: after the first row with a number, the table has begun.
         if (holdsNumber(row))
-            continue;
+            break;
         SheetMapping candidate;
         int named = 0;
         for (qsizetype column = 0; column < row.cells.size(); ++column) {

@@ -66,8 +66,8 @@ QString cleanHeaderText(const QString &text);
 // 金额/实发/工资, 加急, 备注/用途/摘要 ...); none when it names none of them.
 std::optional<SheetField> fieldOfHeader(const QString &header, const QList<SheetFieldSpec> &fields);
 
-// The table as its first rows suggest it: the first row (within the first ten) that names at
-// least two fields and holds no number is the header, and each field takes the first column
+// The table as its first rows suggest it: the first row (within the first ten, and above any
+// row with a number) that names at least two fields is the header, and each field takes the first column
 // whose header names it. Without such a row the table starts at the sheet's first row with no
 // header and no field has a column.
 SheetMapping guessMapping(const QList<SheetFieldSpec> &fields, const QList<SheetRow> &firstRows);
