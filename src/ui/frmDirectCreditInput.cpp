@@ -5,6 +5,7 @@
 #include "HourGlass.h"
 #include "PayrollPage.h"
 #include "RosterPages.h"
+#include "SheetImportCommand.h"
 #include "StatusPanels.h"
 #include "ctlSplitterEx.h"
 #include "frmAbout.h"
@@ -119,6 +120,10 @@ void frmDirectCreditInput::createMenus()
         QKeySequence::Save);
     addItem(file, QStringLiteral("SaveAs"), QStringLiteral("另存为 (&A)"),
             [this] { m_commands->SaveAs_Click(); });
+    file->addSeparator();
+    auto *sheetImport = new SheetImportCommand(m_services, m_workspace, m_tabs, m_batchPage, this);
+    addItem(file, QStringLiteral("FromSpreadsheet"), QStringLiteral("从表格导入..."),
+            [sheetImport] { sheetImport->FromSpreadsheet_Click(); });
     addItem(file, QStringLiteral("Exit"), QStringLiteral("退出 (&X)"), [this] { Exit_Click(); });
 
     QMenu *update = menuBar()->addMenu(QStringLiteral("更新 (&U)"));

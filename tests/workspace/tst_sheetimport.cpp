@@ -94,22 +94,22 @@ void tst_SheetImport::guess_findsTheHeaderRowAndItsColumns_data()
     QTest::addColumn<int>("firstRow");
     QTest::addColumn<QString>("columns");
 
-    QTest::newRow("a title above the header") << List::Batch << QStringList{u"2024年1月付款"_s, BatchHeader}
-                                              << 2
-                                              << u"付款人名称=A 付款人账号=B 收款人名称=C 收款人账号/卡号=D "
-                                                 u"收款开户行/行号=E 金额=F 支付方式=G 备注=H"_s;
+    QTest::newRow("a title above the header")
+        << List::Batch << QStringList{u"2024年1月付款"_s, BatchHeader} << 2
+        << u"付款人名称=A 付款人账号=B 收款人名称=C 收款人账号/卡号=D "
+           u"收款开户行/行号=E 金额=F 支付方式=G 备注=H"_s;
     QTest::newRow("payroll words") << List::Payroll << QStringList{u"序号,姓名,工资卡号,实发工资,摘要"_s} << 1
                                    << u"收款人名称=B 收款人账号=C 金额=D 备注=E"_s;
     QTest::newRow("a branch before the account its name holds")
         << List::BeneRoster << QStringList{u"收款人,收款人银行账号,收款账号开户行,用途"_s} << 1
         << u"收款人名称=A 收款人账号/卡号=B 收款开户行/行号=C 备注=D"_s;
-    QTest::newRow("a payer roster takes any name and account") << List::PayerRoster
-                                                               << QStringList{u"户名,账号"_s} << 1
-                                                               << u"付款人名称=A 付款人账号=B"_s;
+    QTest::newRow("a payer roster takes any name and account")
+        << List::PayerRoster << QStringList{u"户名,账号"_s} << 1 << u"付款人名称=A 付款人账号=B"_s;
     QTest::newRow("data from the first row: no header")
-        << List::Payroll << QStringList{u"张三,6222020200112233,100"_s, u"姓名,账号,金额"_s} << 1 << QString();
-    QTest::newRow("one known word is no header") << List::Payroll << QStringList{u"Name,账号,Amount"_s} << 1
-                                                 << QString();
+        << List::Payroll << QStringList{u"张三,6222020200112233,100"_s, u"姓名,账号,金额"_s} << 1
+        << QString();
+    QTest::newRow("one known word is no header")
+        << List::Payroll << QStringList{u"Name,账号,Amount"_s} << 1 << QString();
 }
 
 void tst_SheetImport::guess_findsTheHeaderRowAndItsColumns()
@@ -138,9 +138,10 @@ void tst_SheetImport::workbook_comesInDigitForDigit()
     const QString payer = u"澜港贸易有限公司"_s;
     const QString account = u"123456789012345"_s;
     const QList<QStringList> expected{
-        {payer, account, u"张三"_s, u"6222020200112233"_s, u"澜港银行"_s, u"12,345.60"_s, u"非加急"_s, u"货款"_s},
-        {payer, account, u"李四"_s, u"6217000010012345678"_s, u"中国工商银行北京市分行营业部"_s, u"25,000.00"_s,
-         u"加急"_s, u"2024-01-05"_s},
+        {payer, account, u"张三"_s, u"6222020200112233"_s, u"澜港银行"_s, u"12,345.60"_s, u"非加急"_s,
+         u"货款"_s},
+        {payer, account, u"李四"_s, u"6217000010012345678"_s, u"中国工商银行北京市分行营业部"_s,
+         u"25,000.00"_s, u"加急"_s, u"2024-01-05"_s},
         {payer, account, u"王五"_s, u"6217000010099998888"_s, u"中国建设银行北京市分行"_s, u"12,345.60"_s,
          u"非加急"_s, u"备注含逗号, \"引号\""_s}};
     BatchListModel &list = ws.batchList();
@@ -164,15 +165,20 @@ void tst_SheetImport::rows_passTheRulesOfTheirListsAdd_data()
     const Edition corporate = Edition::Corporate;
     QTest::newRow("own bank, mode by the 20,000 rule")
         << List::Batch << corporate << batch(u"张三,6222020200112233,澜港银行,\"20,000.01\",,"_s)
-        << QStringList{u"澜港贸易"_s, u"123456789012345"_s, u"张三"_s, u"6222020200112233"_s, u"澜港银行"_s,
-                       u"20,000.01"_s, u"加急"_s, QString()}
+        << QStringList{u"澜港贸易"_s, u"123456789012345"_s, u"张三"_s, u"6222020200112233"_s,
+                       u"澜港银行"_s, u"20,000.01"_s,       u"加急"_s, QString()}
         << QString();
-    QTest::newRow("a branch by its code, mode 1") << List::Batch << corporate
-                                                  << batch(u" 李四 ,6217001,102100000022,100,1,房租"_s)
-                                                  << QStringList{u"澜港贸易"_s, u"123456789012345"_s, u"李四"_s,
-                                                                 u"6217001"_s, u"中国工商银行北京市朝阳支行"_s,
-                                                                 u"100.00"_s, u"加急"_s, u"房租"_s}
-                                                  << QString();
+    QTest::newRow("a branch by its code, mode 1")
+        << List::Batch << corporate << batch(u" 李四 ,6217001,102100000022,100,1,房租"_s)
+        << QStringList{u"澜港贸易"_s,
+                       u"123456789012345"_s,
+                       u"李四"_s,
+                       u"6217001"_s,
+                       u"中国工商银行北京市朝阳支行"_s,
+                       u"100.00"_s,
+                       u"加急"_s,
+                       u"房租"_s}
+        << QString();
     QTest::newRow("no payer name") << List::Batch << corporate
                                    << QStringList{BatchHeader, u",123456789012345,张三,1,澜港银行,1,,"_s}
                                    << QStringList() << u"2|A（付款人名称）|付款人名称错误！"_s;
@@ -183,28 +189,29 @@ void tst_SheetImport::rows_passTheRulesOfTheirListsAdd_data()
     QTest::newRow("own-bank account's check digit")
         << List::Batch << corporate << batch(u"张三,123456789012347,澜港银行,1,,"_s) << QStringList()
         << u"2|D（账号）|收款人账号/卡号错误，必须为本行账号/卡号！"_s;
-    QTest::newRow("a branch not in the table") << List::Batch << corporate
-                                               << batch(u"张三,1,中国工商银行北京市朝阳 支行,1,,"_s)
-                                               << QStringList() << u"2|E（开户行）|收款开户行不存在！"_s;
-    QTest::newRow("a code not in the table") << List::Batch << corporate << batch(u"张三,1,102100999999,1,,"_s)
-                                             << QStringList() << u"2|E（开户行）|收款开户行不存在！"_s;
+    QTest::newRow("a branch not in the table")
+        << List::Batch << corporate << batch(u"张三,1,中国工商银行北京市朝阳 支行,1,,"_s) << QStringList()
+        << u"2|E（开户行）|收款开户行不存在！"_s;
+    QTest::newRow("a code not in the table")
+        << List::Batch << corporate << batch(u"张三,1,102100999999,1,,"_s) << QStringList()
+        << u"2|E（开户行）|收款开户行不存在！"_s;
     QTest::newRow("no branch") << List::Batch << corporate << batch(u"张三,1,,1,,"_s) << QStringList()
                                << u"2|E（开户行）|收款账号开户行错误！"_s;
-    QTest::newRow("an amount that is no number") << List::Batch << corporate
-                                                 << batch(u"张三,1,中国工商银行北京市朝阳支行,一百,,"_s) << QStringList()
-                                                 << u"2|F（金额）|金额错误！"_s;
-    QTest::newRow("an amount that shows as 0.00") << List::Batch << corporate
-                                                  << batch(u"张三,6222020200112233,澜港银行,0.004,,"_s)
-                                                  << QStringList() << u"2|F（金额）|金额错误！"_s;
+    QTest::newRow("an amount that is no number")
+        << List::Batch << corporate << batch(u"张三,1,中国工商银行北京市朝阳支行,一百,,"_s) << QStringList()
+        << u"2|F（金额）|金额错误！"_s;
+    QTest::newRow("an amount that shows as 0.00")
+        << List::Batch << corporate << batch(u"张三,6222020200112233,澜港银行,0.004,,"_s) << QStringList()
+        << u"2|F（金额）|金额错误！"_s;
     QTest::newRow("above the single-amount ceiling")
         << List::Batch << corporate << batch(u"张三,6222020200112233,澜港银行,100000000.01,加急,"_s)
         << QStringList() << u"2|F（金额）|单笔金额金额不允许超出 100,000,000.00！"_s;
-    QTest::newRow("非加急 above 20,000") << List::Batch << corporate
-                                        << batch(u"张三,6222020200112233,澜港银行,20000.01,非加急,"_s)
-                                        << QStringList() << u"2|F（金额）|金额大于2万必须选择【加急】支付方式！"_s;
-    QTest::newRow("a mode of no kind") << List::Batch << corporate
-                                       << batch(u"张三,6222020200112233,澜港银行,1,普通,"_s) << QStringList()
-                                       << u"2|G（加急）|支付方式错误！"_s;
+    QTest::newRow("非加急 above 20,000")
+        << List::Batch << corporate << batch(u"张三,6222020200112233,澜港银行,20000.01,非加急,"_s)
+        << QStringList() << u"2|F（金额）|金额大于2万必须选择【加急】支付方式！"_s;
+    QTest::newRow("a mode of no kind")
+        << List::Batch << corporate << batch(u"张三,6222020200112233,澜港银行,1,普通,"_s) << QStringList()
+        << u"2|G（加急）|支付方式错误！"_s;
     QTest::newRow("a remark of 51 characters")
         << List::Batch << corporate << batch(u"张三,6222020200112233,澜港银行,1,,"_s + QString(51, u'字'))
         << QStringList() << u"2|H（备注）|备注不能超过50个字！"_s;
@@ -212,31 +219,36 @@ void tst_SheetImport::rows_passTheRulesOfTheirListsAdd_data()
         << List::Batch << corporate << batch(u"张三,6222020200112233,澜港银行,1,,a|b"_s) << QStringList()
         << u"2|H（备注）|备注不能含有字符“|”！"_s;
     QTest::newRow("an account in scientific notation")
-        << List::Batch << corporate << batch(u"张三,6.22202E+15,中国工商银行北京市朝阳支行,1,,"_s) << QStringList()
+        << List::Batch << corporate << batch(u"张三,6.22202E+15,中国工商银行北京市朝阳支行,1,,"_s)
+        << QStringList()
         << u"2|D（账号）|账号“6.22202E+15”是科学计数法，末几位已丢失，请在表格中把账号设为文本后重新填写！"_s;
     QTest::newRow("personal: mode by the 50,000 rule, no payer")
-        << List::Batch << Edition::Personal << QStringList{u"户名,账号,开户行,金额"_s, u"王五,1,中国建设银行北京市分行,50000.01"_s}
+        << List::Batch << Edition::Personal
+        << QStringList{u"户名,账号,开户行,金额"_s, u"王五,1,中国建设银行北京市分行,50000.01"_s}
         << QStringList{u"王五"_s, u"1"_s, u"中国建设银行北京市分行"_s, u"50,000.01"_s, u"加急"_s, QString()}
         << QString();
-    QTest::newRow("payroll: own bank only") << List::Payroll << corporate
-                                            << QStringList{u"姓名,卡号,金额"_s, u"赵六,6217001,1"_s} << QStringList()
-                                            << u"2|B（卡号）|收款人账号/卡号错误，必须为本行账号/卡号！"_s;
+    QTest::newRow("payroll: own bank only")
+        << List::Payroll << corporate << QStringList{u"姓名,卡号,金额"_s, u"赵六,6217001,1"_s}
+        << QStringList() << u"2|B（卡号）|收款人账号/卡号错误，必须为本行账号/卡号！"_s;
     QTest::newRow("payroll: a name the file cannot carry")
-        << List::Payroll << corporate << QStringList{u"姓名,卡号,金额"_s, u"\"赵\"\"六\",6222020200112233,1"_s}
-        << QStringList() << u"2|A（姓名）|收款人名称不能含有字符“\"”！"_s;
+        << List::Payroll << corporate
+        << QStringList{u"姓名,卡号,金额"_s, u"\"赵\"\"六\",6222020200112233,1"_s} << QStringList()
+        << u"2|A（姓名）|收款人名称不能含有字符“\"”！"_s;
     QTest::newRow("beneficiaries: one already in the roster")
-        << List::BeneRoster << corporate << QStringList{u"户名,账号,开户行,备注"_s, u"老收款人,6222020200112233,澜港银行,"_s}
-        << QStringList() << u"2|B（账号）|收款人账号已存在！"_s;
+        << List::BeneRoster << corporate
+        << QStringList{u"户名,账号,开户行,备注"_s, u"老收款人,6222020200112233,澜港银行,"_s} << QStringList()
+        << u"2|B（账号）|收款人账号已存在！"_s;
     QTest::newRow("beneficiaries: the same name and account with another remark")
-        << List::BeneRoster << corporate << QStringList{u"户名,账号,开户行,备注"_s, u"老收款人,6222020200112233,澜港银行,房租"_s}
+        << List::BeneRoster << corporate
+        << QStringList{u"户名,账号,开户行,备注"_s, u"老收款人,6222020200112233,澜港银行,房租"_s}
         << QStringList{u"老收款人"_s, u"6222020200112233"_s, u"澜港银行"_s, u"房租"_s} << QString();
-    QTest::newRow("payers: no card numbers") << List::PayerRoster << corporate
-                                             << QStringList{u"户名,账号"_s, u"澜港贸易,6222020200112233"_s}
-                                             << QStringList() << u"2|B（账号）|付款人账号错误！"_s;
+    QTest::newRow("payers: no card numbers")
+        << List::PayerRoster << corporate << QStringList{u"户名,账号"_s, u"澜港贸易,6222020200112233"_s}
+        << QStringList() << u"2|B（账号）|付款人账号错误！"_s;
     QTest::newRow("payroll roster: twice in the sheet")
         << List::PayrollRoster << corporate
-        << QStringList{u"户名,账号"_s, u"赵六,6222020200112233"_s, u"赵六,6222020200112233"_s} << QStringList()
-        << u"3|B（账号）|收款人账号已存在！"_s;
+        << QStringList{u"户名,账号"_s, u"赵六,6222020200112233"_s, u"赵六,6222020200112233"_s}
+        << QStringList() << u"3|B（账号）|收款人账号已存在！"_s;
 }
 
 void tst_SheetImport::rows_passTheRulesOfTheirListsAdd()
@@ -275,10 +287,10 @@ void tst_SheetImport::sheet_comesInWholeOrNotAtAll_data()
     QTest::newRow("a good sheet of 1,000") << 1 << 0 << u"1,234.56"_s << 0 << QString() << 1001;
     QTest::newRow("one bad row among 1,000") << 1 << 501 << u"1.00"_s << 0 << u"501|金额错误！"_s << 1;
     QTest::newRow("cancelled") << 1 << 0 << u"1.00"_s << 512 << QString() << 1;
-    QTest::newRow("the batch total above the ceiling") << 1 << 0 << u"100,000.01"_s << 0
-                                                       << u"1001|总金额金额不允许超出 100,000,000.00！"_s << 1;
-    QTest::newRow("more rows than the list holds") << 31768 << 0 << u"1.00"_s << 0
-                                                   << u"1001|列表最多只能有32767笔记录！"_s << 31768;
+    QTest::newRow("the batch total above the ceiling")
+        << 1 << 0 << u"100,000.01"_s << 0 << u"1001|总金额金额不允许超出 100,000,000.00！"_s << 1;
+    QTest::newRow("more rows than the list holds")
+        << 31768 << 0 << u"1.00"_s << 0 << u"1001|列表最多只能有32767笔记录！"_s << 31768;
 }
 
 void tst_SheetImport::sheet_comesInWholeOrNotAtAll()
@@ -290,7 +302,8 @@ void tst_SheetImport::sheet_comesInWholeOrNotAtAll()
     QFETCH(QString, failure);
     QFETCH(int, rowsAfter);
     Workspace &ws = open();
-    QList<RecordListModel::Row> kept(rowsKept, {{u"澜港贸易"_s, u"1"_s, u"张三"_s, u"1"_s, u"澜港银行"_s, u"0.01"_s}});
+    QList<RecordListModel::Row> kept(rowsKept,
+                                     {{u"澜港贸易"_s, u"1"_s, u"张三"_s, u"1"_s, u"澜港银行"_s, u"0.01"_s}});
     ws.batchList().appendRows(kept);
     QStringList lines{BatchHeader};
     for (int row = 2; row <= 1001; ++row)
@@ -340,9 +353,11 @@ void tst_SheetImport::memory_offersTheLastMappingOfTheSameHeader()
     QVERIFY(offered.firstRowIsHeader);
     QVERIFY(QFile::exists(ws.programFile(u"lgbatch.ini"_s)));
     // Another list, or another header, is guessed afresh.
-    QCOMPARE(SheetMappingMemory(ws).initialMapping(List::PayrollRoster, fields, later), guessMapping(fields, later));
+    QCOMPARE(SheetMappingMemory(ws).initialMapping(List::PayrollRoster, fields, later),
+             guessMapping(fields, later));
     const QList<SheetRow> other = csv({u"Name,Card,Amount"_s}).firstRows(0, 20);
-    QCOMPARE(SheetMappingMemory(ws).initialMapping(List::Payroll, fields, other), guessMapping(fields, other));
+    QCOMPARE(SheetMappingMemory(ws).initialMapping(List::Payroll, fields, other),
+             guessMapping(fields, other));
 }
 
 QTEST_GUILESS_MAIN(tst_SheetImport)
