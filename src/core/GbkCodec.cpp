@@ -3,11 +3,24 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace lgbatch::GbkCodec {
 
 namespace {
 const char *const EncodingName = "GBK";
+
+// Opening a converter costs far more than converting a field with it, and every field of a large
+// list is checked: each thread keeps one of each kind. One that met an error is replaced, so that
+// its error never speaks for the next text.
+template <typename Converter> Converter &cachedConverter()
+{
+    thread_local std::optional<Converter> converter;
+    if (!converter || converter->hasError())
+        converter.emplace(EncodingName, QStringConverter::Flag::Stateless);
+    return *converter;
 }
+} // namespace
 
 bool isAvailable()
 {
@@ -23,7 +36,7 @@ bool isAvailable()
 
 Result<QString> decode(const QByteArray &bytes)
 {
-    QStringDecoder decoder(EncodingName, QStringConverter::Flag::Stateless);
+    QStringDecoder &decoder = cachedConverter<QStringDecoder>();
     if (!decoder.isValid())
         return Result<QString>::failure(QStringLiteral("系统缺少GBK字符集转换"));
     QString text = decoder(bytes);
@@ -34,7 +47,7 @@ Result<QString> decode(const QByteArray &bytes)
 
 Result<QByteArray> encode(const QString &text)
 {
-    QStringEncoder encoder(EncodingName, QStringConverter::Flag::Stateless);
+    QStringEncoder &encoder = cachedConverter<QStringEncoder>();
     if (!encoder.isValid())
         return Result<QByteArray>::failure(QStringLiteral("系统缺少GBK字符集转换"));
     QByteArray bytes = encoder(text);

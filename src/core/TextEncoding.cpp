@@ -18,6 +18,42 @@ bool hasHighByte(const QByteArray &bytes)
     return std::any_of(bytes.cbegin(), bytes.cend(), [](char c) { return quint8(c) > 0x7F; });
 }
 
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates, nothing above
+// U+10FFFF), told without decoding them: a large file is not decoded twice.
+bool isUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const quint8 *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        const quint8 lead = *p++;
+        if (lead < 0x80)
+            continue;
+        int more = 0;
+        quint8 low = 0x80;
+        quint8 high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            more = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            more = 2;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            more = 3;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (end - p < more || *p < low || *p > high)
+            return false;
+        for (++p, --more; more > 0; --more, ++p) {
+            if (*p < 0x80 || *p > 0xBF)
+                return false;
+        }
+    }
+    return true;
+}
+
 Result<QString> strictly(QStringConverter::Encoding encoding, QByteArrayView bytes)
 {
     QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
@@ -39,7 +75,7 @@ Kind detect(const QByteArray &bytes)
         return Kind::Utf16LeWithBom;
     if (startsWith(bytes, "\xFE\xFF", 2))
         return Kind::Utf16BeWithBom;
-    if (hasHighByte(bytes) && strictly(QStringConverter::Utf8, bytes).ok())
+    if (hasHighByte(bytes) && isUtf8(bytes))
         return Kind::Utf8;
     return Kind::Gbk;
 }

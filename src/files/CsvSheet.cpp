@@ -66,6 +66,12 @@ double CsvSheetReader::progress() const
     return m_text.isEmpty() ? 1.0 : double(m_pos) / double(m_text.size());
 }
 
+qsizetype CsvSheetReader::rowCountHint() const
+{
+    const qsizetype lineFeeds = m_text.count(QLatin1Char('\n'));
+    return lineFeeds > 0 ? lineFeeds : m_text.count(QLatin1Char('\r'));
+}
+
 bool CsvSheetReader::readQuoted(QString &value, int row, int column)
 {
     const qsizetype n = m_text.size();

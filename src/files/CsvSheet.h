@@ -38,6 +38,7 @@ public:
     bool next(SheetRow &row) override;
     const std::optional<Error> &error() const override { return m_error; }
     double progress() const override;
+    qsizetype rowCountHint() const override;
 
 private:
     bool fail(const QString &text);

@@ -20,6 +20,9 @@ public:
     virtual const std::optional<Error> &error() const = 0;
     // How much of the sheet has been read, from 0 to 1.
     virtual double progress() const = 0;
+    // About how many rows the sheet has, as far as it tells before it is read (0: it does not
+    // tell), for the room the rows will need. Known once the first row has been read.
+    virtual qsizetype rowCountHint() const = 0;
 };
 
 } // namespace lgbatch

@@ -3,9 +3,13 @@
 #include "CsvSheet.h"
 #include "XlsxWorkbook.h"
 
+#include "core/SystemError.h"
 #include "core/TextFile.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace lgbatch {
 
@@ -32,6 +36,19 @@ Error tooLarge()
     return Error{QStringLiteral("表格文件超过50MB，不能导入"), 0};
 }
 
+// Why bytes that start so are no workbook: an encrypted one or an old .xls, or no archive at all.
+std::optional<Error> notAWorkbook(const QByteArray &start)
+{
+    if (isCompoundFile(start))
+        return Error{
+            QStringLiteral(
+                "表格文件已加密或是旧版Excel（.xls）文件，请在Excel中取消密码并另存为.xlsx文件再导入"),
+            0};
+    if (!isZip(start))
+        return Error{QStringLiteral("文件不是有效的.xlsx表格文件"), 0};
+    return std::nullopt;
+}
+
 } // namespace
 
 Spreadsheet::Spreadsheet(Spreadsheet &&) noexcept = default;
@@ -56,6 +73,23 @@ Result<Spreadsheet> Spreadsheet::open(const QString &path)
     // Refused before a byte is read: a huge file must not cost the user a long wait first.
     if (QFileInfo(path).size() > SizeLimit)
         return tooLarge();
+    // A workbook is read from its file part by part, as the parts are needed; only its start is
+    // read here, to tell what the file is.
+    if (*format == Format::Xlsx) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return SystemError::ofFile(file, errno);
+        if (std::optional<Error> refused = notAWorkbook(file.read(8)))
+            return *refused;
+        file.close();
+        Result<std::unique_ptr<XlsxWorkbook>> book = XlsxWorkbook::openFile(path);
+        if (!book)
+            return book.errorInfo();
+        Spreadsheet sheet;
+        sheet.m_format = Format::Xlsx;
+        sheet.m_workbook = std::move(book).value();
+        return sheet;
+    }
     Result<QByteArray> bytes = TextFile::readBytes(path);
     if (!bytes)
         return bytes.errorInfo();
@@ -69,13 +103,8 @@ Result<Spreadsheet> Spreadsheet::fromBytes(QByteArray bytes, Format format)
     Spreadsheet sheet;
     sheet.m_format = format;
     if (format == Format::Xlsx) {
-        if (isCompoundFile(bytes))
-            return Error{
-                QStringLiteral("表格文件已加密或是旧版Excel（.xls）文件，请在Excel中取消密码并另存为."
-                               "xlsx文件再导入"),
-                0};
-        if (!isZip(bytes))
-            return Error{QStringLiteral("文件不是有效的.xlsx表格文件"), 0};
+        if (std::optional<Error> refused = notAWorkbook(bytes))
+            return *refused;
         Result<std::unique_ptr<XlsxWorkbook>> book = XlsxWorkbook::open(std::move(bytes));
         if (!book)
             return book.errorInfo();
@@ -86,9 +115,13 @@ Result<Spreadsheet> Spreadsheet::fromBytes(QByteArray bytes, Format format)
         return Error{QStringLiteral("文件不是文本文件（Excel文件请选择.xlsx格式导入）"), 0};
     sheet.m_encoding = TextEncoding::detect(bytes);
     Result<QString> text = TextEncoding::decode(bytes, sheet.m_encoding);
+    // The text is what is read from here on: the bytes go at once, and the text gives back the
+    // room the decoder set aside for the longest text the bytes could have held.
+    bytes = QByteArray();
     if (!text)
         return text.errorInfo();
     sheet.m_text = std::move(text).value();
+    sheet.m_text.squeeze();
     if (sheet.m_text.contains(QChar(0)))
         return Error{QStringLiteral("文件不是文本文件"), 0};
     sheet.m_separator = CsvSheet::detectSeparator(sheet.m_text);

@@ -1,6 +1,7 @@
 #include "XlsxWorkbook.h"
 
 #include <QDate>
+#include <QFile>
 #include <QHash>
 #include <QTime>
 #include <QXmlStreamReader>
@@ -297,6 +298,7 @@ public:
     bool next(SheetRow &row) override;
     const std::optional<Error> &error() const override { return m_error; }
     double progress() const override { return m_done ? 1.0 : m_xml.progress(); }
+    qsizetype rowCountHint() const override { return m_rowCountHint; }
 
 private:
     enum class Text
@@ -305,14 +307,25 @@ private:
         Value,  // <v>
         Inline, // <t> of an inline string
     };
+    // What a cell's "t" says it holds.
+    enum class Kind
+    {
+        Number,
+        Shared,
+        Inline,
+        FormulaText,
+        IsoDate,
+        Boolean,
+        ErrorValue,
+    };
     struct Cell
     {
         int column = -1;
-        QString type;
+        Kind kind = Kind::Number;
         int format = 0;
         bool formula = false;
         bool hasValue = false;
-        QString value;
+        QString value; // its room is kept from cell to cell
     };
 
     bool fail(Error error)
@@ -320,6 +333,7 @@ private:
         m_error = std::move(error);
         return false;
     }
+    void noteExtent(QStringView extent);
     bool startRow(SheetRow &row);
     bool startCell();
     void endCell(SheetRow &row);
@@ -334,7 +348,22 @@ private:
     Text m_text = Text::None;
     bool m_inInline = false;
     int m_phonetic = 0; // depth inside <rPh>, whose text is a reading aid, not the value
+    qsizetype m_rowCountHint = 0;
 };
+
+void XlsxWorkbook::Reader::noteExtent(QStringView extent)
+{
+    // "A1:H32768": the sheet's extent, written before its rows.
+    const auto rowOf = [](QStringView reference) {
+        qsizetype letters = 0;
+        while (letters < reference.size() && !reference[letters].isDigit())
+            ++letters;
+        return reference.sliced(letters).toInt();
+    };
+    const qsizetype colon = extent.indexOf(QLatin1Char(':'));
+    if (colon > 0)
+        m_rowCountHint = std::max(0, rowOf(extent.sliced(colon + 1)) - rowOf(extent.first(colon)) + 1);
+}
 
 bool XlsxWorkbook::Reader::startRow(SheetRow &row)
 {
@@ -359,14 +388,23 @@ bool XlsxWorkbook::Reader::startRow(SheetRow &row)
 bool XlsxWorkbook::Reader::startCell()
 {
     const QXmlStreamAttributes a = m_xml.xml().attributes();
-    m_cell = Cell{};
     const QStringView reference = a.value(QLatin1StringView("r"));
     m_cell.column = reference.isEmpty() ? m_lastColumn + 1 : columnOfReference(reference);
     if (m_cell.column < 0 || m_cell.column >= LastColumn)
         return fail(damaged(QStringLiteral("单元格位置")));
     m_lastColumn = m_cell.column;
-    m_cell.type = a.value(QLatin1StringView("t")).toString();
+    const QStringView type = a.value(QLatin1StringView("t"));
+    m_cell.kind = type == u"s"           ? Kind::Shared
+                  : type == u"inlineStr" ? Kind::Inline
+                  : type == u"str"       ? Kind::FormulaText
+                  : type == u"d"         ? Kind::IsoDate
+                  : type == u"b"         ? Kind::Boolean
+                  : type == u"e"         ? Kind::ErrorValue
+                                         : Kind::Number;
     m_cell.format = a.value(QLatin1StringView("s")).toInt();
+    m_cell.formula = false;
+    m_cell.hasValue = false;
+    m_cell.value.resize(0);
     return true;
 }
 
@@ -377,30 +415,43 @@ void XlsxWorkbook::Reader::endCell(SheetRow &row)
         return;
     QString text;
     QString problem;
-    const QString &type = cell.type;
+    const QStringView stored = QStringView(cell.value).trimmed();
     // A formula saved by a program that does not calculate has no result, or an empty one where
     // a number belongs; only a text result may be empty.
-    if (cell.formula && cell.value.isEmpty() && type != u"str" && type != u"inlineStr") {
+    if (cell.formula && cell.value.isEmpty() && cell.kind != Kind::FormulaText && cell.kind != Kind::Inline) {
         problem = QStringLiteral("公式没有保存计算结果，请在Excel中打开并保存后再导入");
-    } else if (type == u"s") {
-        bool ok = false;
-        const int index = cell.value.trimmed().toInt(&ok);
-        if (!ok || index < 0 || index >= m_book.m_sharedStrings.size())
-            problem = QStringLiteral("单元格引用的文字不存在");
-        else
-            text = m_book.m_sharedStrings[index];
-    } else if (type == u"inlineStr" || type == u"str" || type == u"d") {
-        text = cell.value;
-    } else if (type == u"b") {
-        text = cell.value.trimmed() == u"1" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    } else if (type == u"e") {
-        problem = QStringLiteral("单元格的值是错误值%1").arg(cell.value.trimmed());
-    } else if (cell.hasValue) {
-        const QString stored = cell.value.trimmed();
-        const std::optional<double> number = storedNumber(stored);
-        const bool date = cell.format >= 0 && cell.format < m_book.m_dateFormats.size() &&
-                          m_book.m_dateFormats[cell.format];
-        text = date && number ? dateText(*number, m_book.m_date1904) : numberText(stored);
+    } else {
+        switch (cell.kind) {
+        case Kind::Shared: {
+            bool ok = false;
+            const int index = stored.toInt(&ok);
+            if (!ok || index < 0 || index >= m_book.m_sharedStrings.size())
+                problem = QStringLiteral("单元格引用的文字不存在");
+            else
+                text = m_book.m_sharedStrings[index];
+            break;
+        }
+        case Kind::Inline:
+        case Kind::FormulaText:
+        case Kind::IsoDate:
+            // A copy of its own size: the cell's buffer stays for the next cell.
+            text = QString(cell.value.constData(), cell.value.size());
+            break;
+        case Kind::Boolean:
+            text = stored == u"1" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+            break;
+        case Kind::ErrorValue:
+            problem = QStringLiteral("单元格的值是错误值%1").arg(stored);
+            break;
+        case Kind::Number:
+            if (cell.hasValue) {
+                const bool date = cell.format >= 0 && cell.format < m_book.m_dateFormats.size() &&
+                                  m_book.m_dateFormats[cell.format];
+                const std::optional<double> number = date ? storedNumber(stored) : std::nullopt;
+                text = number ? dateText(*number, m_book.m_date1904) : numberText(stored);
+            }
+            break;
+        }
     }
     if (row.cells.size() <= cell.column)
         row.cells.resize(cell.column + 1);
@@ -430,6 +481,8 @@ bool XlsxWorkbook::Reader::next(SheetRow &row)
                 if (!startRow(row))
                     return false;
                 inRow = true;
+            } else if (name == u"dimension") {
+                noteExtent(xml.attributes().value(QLatin1StringView("ref")));
             } else if (!inRow) {
                 break;
             } else if (name == u"c") {
@@ -481,7 +534,17 @@ bool XlsxWorkbook::Reader::next(SheetRow &row)
 Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::open(QByteArray bytes)
 {
     std::unique_ptr<XlsxWorkbook> book(new XlsxWorkbook(std::move(bytes)));
-    LGBATCH_TRY(book->load());
+    zip_source_t *source =
+        zip_source_buffer_create(book->m_bytes.constData(), zip_uint64_t(book->m_bytes.size()), 0, nullptr);
+    LGBATCH_TRY(book->load(source));
+    return book;
+}
+
+Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::openFile(const QString &path)
+{
+    std::unique_ptr<XlsxWorkbook> book(new XlsxWorkbook(QByteArray()));
+    zip_source_t *source = zip_source_file_create(QFile::encodeName(path).constData(), 0, -1, nullptr);
+    LGBATCH_TRY(book->load(source));
     return book;
 }
 
@@ -491,12 +554,10 @@ XlsxWorkbook::~XlsxWorkbook()
         zip_discard(m_zip);
 }
 
-Status XlsxWorkbook::load()
+Status XlsxWorkbook::load(zip_source_t *source)
 {
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t *source =
-        zip_source_buffer_create(m_bytes.constData(), zip_uint64_t(m_bytes.size()), 0, &error);
     if (source)
         m_zip = zip_open_from_source(source, ZIP_RDONLY, &error);
     if (!m_zip) {
@@ -597,7 +658,11 @@ Status XlsxWorkbook::readSharedStrings(const QString &path)
             return {};
         case QXmlStreamReader::StartElement: {
             const QStringView name = xml.xml().name();
-            if (name == u"si") {
+            if (name == u"sst") {
+                // The count the part announces, within reason: a wrong one costs only the reserve.
+                const int count = xml.xml().attributes().value(QLatin1StringView("uniqueCount")).toInt();
+                m_sharedStrings.reserve(std::clamp(count, 0, 1 << 22));
+            } else if (name == u"si") {
                 inItem = true;
                 current.clear();
             } else if (name == u"rPh") {
@@ -608,7 +673,10 @@ Status XlsxWorkbook::readSharedStrings(const QString &path)
             break;
         }
         case QXmlStreamReader::Characters:
-            if (inText)
+            // Most texts come in one piece: taken whole, they take no more room than they need.
+            if (inText && current.isEmpty())
+                current = xml.xml().text().toString();
+            else if (inText)
                 current += xml.xml().text();
             break;
         case QXmlStreamReader::EndElement: {

@@ -9,6 +9,7 @@
 #include <memory>
 
 struct zip;
+struct zip_source;
 
 namespace lgbatch {
 
@@ -25,6 +26,10 @@ public:
     // Refuses, saying why, an archive that is not a workbook, a damaged one and an encrypted
     // one.
     static Result<std::unique_ptr<XlsxWorkbook>> open(QByteArray bytes);
+    // The same for a workbook in a file, whose parts are read from the file as they are needed,
+    // so that a large workbook is never held whole. A file changed meanwhile fails its parts'
+    // checksums and is reported as damaged.
+    static Result<std::unique_ptr<XlsxWorkbook>> openFile(const QString &path);
     ~XlsxWorkbook();
     XlsxWorkbook(const XlsxWorkbook &) = delete;
     XlsxWorkbook &operator=(const XlsxWorkbook &) = delete;
@@ -49,11 +54,13 @@ private:
     class Reader;
 
     explicit XlsxWorkbook(QByteArray bytes) : m_bytes(std::move(bytes)) {}
-    Status load();
+    // Opens the archive (the source is the archive's from then on) and reads the sheet list, the
+    // date formats and the shared strings.
+    Status load(zip_source *source);
     Status readStyles(const QString &path);
     Status readSharedStrings(const QString &path);
 
-    QByteArray m_bytes; // the archive reads from these bytes in place
+    QByteArray m_bytes; // an archive opened from memory reads from these bytes in place
     zip *m_zip = nullptr;
     QList<Sheet> m_sheets;
     QStringList m_sharedStrings;

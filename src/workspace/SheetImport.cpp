@@ -19,6 +19,8 @@ constexpr int PaymentListLimit = 32767;
 // The remark boxes of the batch panel and the beneficiary roster take no more.
 constexpr qsizetype RemarkLimit = 50;
 constexpr int ProgressEveryRows = 256;
+// What a sheet's own count of its rows may set aside: beyond the largest payment list.
+constexpr qsizetype RowsReservedAtMost = 65536;
 
 using FieldTexts = std::array<QString, SheetFieldCount>;
 
@@ -304,6 +306,29 @@ private:
     QSet<QString> m_known;
 };
 
+// The payer, the branch and the remark repeat down a sheet: each text is kept once and shared by
+// the rows, so that a large list costs little more than its names and accounts. A column whose
+// texts hardly repeat stops being remembered.
+class RepeatedTexts
+{
+public:
+    void keepOnce(SheetField field, QString &text)
+    {
+        if (field != SheetField::PayerName && field != SheetField::PayerAccount &&
+            field != SheetField::Bank && field != SheetField::Remark)
+            return;
+        QSet<QString> &seen = m_seen[std::size_t(field)];
+        if (const auto known = seen.constFind(text); known != seen.cend())
+            text = *known;
+        else if (seen.size() < DistinctLimit)
+            seen.insert(text);
+    }
+
+private:
+    static constexpr qsizetype DistinctLimit = 4096;
+    std::array<QSet<QString>, SheetFieldCount> m_seen;
+};
+
 QString columnLabel(const SheetFieldSpec &spec, const SheetMapping &mapping, const SheetRow &header)
 {
     const int column = mapping.column(spec.field);
@@ -331,11 +356,16 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
     // The sheet row of every row that passed, for the list's limits.
     QList<int> passed;
 
+    RepeatedTexts repeated;
     SheetRow header;
     SheetRow row;
     bool headerPending = mapping.firstRowIsHeader;
     int rowsRead = 0;
     while (reader->next(row)) {
+        // Room for every row at once, as far as the sheet tells how many it has: the list of rows
+        // never has to move while it grows.
+        if (rowsRead == 0)
+            check.rows.reserve(std::min<qsizetype>(reader->rowCountHint(), RowsReservedAtMost));
         if (++rowsRead % ProgressEveryRows == 0 && progress && !progress(rowsRead, reader->progress())) {
             check.outcome = SheetImportCheck::Outcome::Cancelled;
             return check;
@@ -355,8 +385,9 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
             const int column = mapping.column(spec.field);
             if (column >= 0 && row.unreadable.contains(column) && !fault)
                 fault = RowFault{spec.field, row.unreadable.value(column)};
-            texts[std::size_t(spec.field)] =
-                (column >= 0 ? row.cell(column) : mapping.fixedText(spec.field)).trimmed();
+            QString &text = texts[std::size_t(spec.field)];
+            text = (column >= 0 ? row.cell(column) : mapping.fixedText(spec.field)).trimmed();
+            repeated.keepOnce(spec.field, text);
         }
         std::variant<QStringList, RowFault> checked =
             fault ? std::variant<QStringList, RowFault>(*fault) : rules.check(texts);
