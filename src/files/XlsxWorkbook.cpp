@@ -1,5 +1,7 @@
 #include "XlsxWorkbook.h"
 
+#include "XlsxPackage.h"
+
 #include <QDate>
 #include <QFile>
 #include <QHash>
@@ -12,214 +14,13 @@
 
 namespace lgbatch {
 
+using namespace XlsxPackage;
+
 namespace {
 
-// Parts are read in pieces of this size, so that a sheet is never held whole.
-constexpr qsizetype ChunkSize = 64 * 1024;
-// What one part may unpack to: far beyond any real sheet of 50 MB, and a stop for an archive
-// made to unpack without end.
-constexpr qint64 PartLimit = qint64(1) << 30;
-// The workbook's own small parts (relationships, the sheet list, the cell formats).
-constexpr qint64 SmallPartLimit = qint64(64) << 20;
+// The extent of a sheet in Excel.
 constexpr int LastRowNumber = 1048576;
 constexpr int LastColumn = 16384;
-
-Error damaged(const QString &part)
-{
-    return Error{QStringLiteral("表格文件已损坏（%1）").arg(part), 0};
-}
-
-Error encrypted()
-{
-    return Error{QStringLiteral("表格文件已加密，请在Excel中取消密码后另存为.xlsx文件再导入"), 0};
-}
-
-// One part of the archive, read in pieces.
-class ZipPart
-{
-public:
-    ZipPart() = default;
-    ~ZipPart()
-    {
-        if (m_file)
-            zip_fclose(m_file);
-    }
-    ZipPart(const ZipPart &) = delete;
-    ZipPart &operator=(const ZipPart &) = delete;
-
-    Status open(zip_t *archive, const QString &path, qint64 limit)
-    {
-        m_path = path;
-        m_limit = limit;
-        const QByteArray name = path.toUtf8();
-        const zip_int64_t index = zip_name_locate(archive, name.constData(), ZIP_FL_NOCASE);
-        if (index < 0)
-            return damaged(path);
-        zip_stat_t stat;
-        zip_stat_init(&stat);
-        if (zip_stat_index(archive, zip_uint64_t(index), 0, &stat) != 0)
-            return damaged(path);
-        if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
-            return encrypted();
-        if (stat.valid & ZIP_STAT_SIZE)
-            m_size = qint64(std::min<zip_uint64_t>(stat.size, zip_uint64_t(PartLimit)));
-        m_file = zip_fopen_index(archive, zip_uint64_t(index), 0);
-        if (!m_file) {
-            const int code = zip_error_code_zip(zip_get_error(archive));
-            return code == ZIP_ER_NOPASSWD || code == ZIP_ER_WRONGPASSWD || code == ZIP_ER_ENCRNOTSUPP
-                       ? encrypted()
-                       : damaged(path);
-        }
-        return {};
-    }
-
-    // The next piece; empty at the end. A fault or a part beyond its limit is an error.
-    Result<QByteArray> read()
-    {
-        QByteArray chunk(ChunkSize, Qt::Uninitialized);
-        const zip_int64_t got = zip_fread(m_file, chunk.data(), zip_uint64_t(chunk.size()));
-        if (got < 0)
-            return damaged(m_path);
-        m_read += got;
-        if (m_read > m_limit)
-            return Error{QStringLiteral("表格文件解压后过大，不能导入"), 0};
-        chunk.truncate(qsizetype(got));
-        return chunk;
-    }
-
-    double progress() const { return m_size > 0 ? std::min(1.0, double(m_read) / double(m_size)) : 0.0; }
-    const QString &path() const { return m_path; }
-
-private:
-    zip_file_t *m_file = nullptr;
-    QString m_path;
-    qint64 m_limit = 0;
-    qint64 m_size = 0;
-    qint64 m_read = 0;
-};
-
-// The XML of one part, fed to the parser piece by piece as the parser asks for more.
-class XmlPart
-{
-public:
-    Status open(zip_t *archive, const QString &path, qint64 limit = PartLimit)
-    {
-        return m_part.open(archive, path, limit);
-    }
-
-    // The next token; Invalid at a fault, which `error` then tells of.
-    QXmlStreamReader::TokenType next()
-    {
-        while (true) {
-            const QXmlStreamReader::TokenType token = m_xml.readNext();
-            if (token != QXmlStreamReader::Invalid)
-                return token;
-            if (m_xml.error() != QXmlStreamReader::PrematureEndOfDocumentError || m_atEnd) {
-                if (!m_error)
-                    m_error = damaged(m_part.path());
-                return QXmlStreamReader::Invalid;
-            }
-            Result<QByteArray> chunk = m_part.read();
-            if (!chunk) {
-                m_error = chunk.errorInfo();
-                return QXmlStreamReader::Invalid;
-            }
-            if (chunk->isEmpty())
-                m_atEnd = true;
-            else
-                m_xml.addData(chunk.value());
-        }
-    }
-
-    QXmlStreamReader &xml() { return m_xml; }
-    const std::optional<Error> &error() const { return m_error; }
-    double progress() const { return m_part.progress(); }
-
-    // Walks the whole part, handing every start element to `onStart` (with the reader on it);
-    // an error when the part is broken.
-    template <typename OnStart> Status forEachStart(OnStart onStart)
-    {
-        while (true) {
-            switch (next()) {
-            case QXmlStreamReader::Invalid:
-                return *m_error;
-            case QXmlStreamReader::EndDocument:
-                return {};
-            case QXmlStreamReader::StartElement:
-                onStart(m_xml);
-                break;
-            default:
-                break;
-            }
-        }
-    }
-
-private:
-    ZipPart m_part;
-    QXmlStreamReader m_xml;
-    bool m_atEnd = false;
-    std::optional<Error> m_error;
-};
-
-struct Relationship
-{
-    QString type;
-    QString target; // a path inside the archive
-};
-
-// "xl/workbook.xml" -> "xl/_rels/workbook.xml.rels".
-QString relationshipsOf(const QString &part)
-{
-    const qsizetype slash = part.lastIndexOf(QLatin1Char('/'));
-    return part.left(slash + 1) + QStringLiteral("_rels/") + part.mid(slash + 1) + QStringLiteral(".rels");
-}
-
-// A relationship's target, relative to the folder of the part that names it, as an archive path.
-QString resolve(const QString &fromPart, const QString &target)
-{
-    QStringList segments;
-    if (!target.startsWith(QLatin1Char('/'))) {
-        segments = fromPart.split(QLatin1Char('/'));
-        segments.removeLast();
-    }
-    for (const QString &segment : target.split(QLatin1Char('/'))) {
-        if (segment.isEmpty() || segment == QLatin1String("."))
-            continue;
-        if (segment != QLatin1String(".."))
-            segments.append(segment);
-        else if (!segments.isEmpty())
-            segments.removeLast();
-    }
-    segments.removeAll(QString());
-    return segments.join(QLatin1Char('/'));
-}
-
-// The relationships of a part by their id; none when the part has no relationships file.
-Result<QHash<QString, Relationship>> readRelationships(zip_t *archive, const QString &part)
-{
-    QHash<QString, Relationship> found;
-    const QString path = relationshipsOf(part);
-    if (zip_name_locate(archive, path.toUtf8().constData(), ZIP_FL_NOCASE) < 0)
-        return found;
-    XmlPart xml;
-    LGBATCH_TRY(xml.open(archive, path, SmallPartLimit));
-    LGBATCH_TRY(xml.forEachStart([&](QXmlStreamReader &r) {
-        if (r.name() != u"Relationship" ||
-            r.attributes().value(QLatin1StringView("TargetMode")) == u"External")
-            return;
-        const QXmlStreamAttributes a = r.attributes();
-        found.insert(a.value(QLatin1StringView("Id")).toString(),
-                     {a.value(QLatin1StringView("Type")).toString(),
-                      resolve(part, a.value(QLatin1StringView("Target")).toString())});
-    }));
-    return found;
-}
-
-bool typeIs(const Relationship &relationship, QStringView kind)
-{
-    return relationship.type.endsWith(kind) &&
-           relationship.type.chopped(kind.size()).endsWith(QLatin1Char('/'));
-}
 
 // The built-in number formats that show dates or times.
 bool isBuiltInDateFormat(int id)
@@ -577,7 +378,7 @@ Status XlsxWorkbook::load(zip_source_t *source)
         if (typeIs(link, u"officeDocument"))
             workbook = link.target;
     }
-    if (zip_name_locate(m_zip, workbook.toUtf8().constData(), ZIP_FL_NOCASE) < 0)
+    if (!hasPart(m_zip, workbook))
         return Status::failure(QStringLiteral("文件不是有效的.xlsx表格文件"));
 
     const auto links = readRelationships(m_zip, workbook);

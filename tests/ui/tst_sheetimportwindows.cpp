@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -86,6 +87,7 @@ private Q_SLOTS:
     void command_addsEveryRowOrNone_data();
     void command_addsEveryRowOrNone();
     void failures_areSavedAsCsv();
+    void progress_showsForLargeSheetsOnlyAndCancels();
 
 private:
     Workspace &workspace() const { return m_fx->window->workspace(); }
@@ -273,6 +275,26 @@ void tst_SheetImportUi::failures_areSavedAsCsv()
     // Cancelling the dialog writes nothing.
     dialog.findChild<QPushButton *>(u"cmdSaveFailures"_s)->click();
     QCOMPARE(m_fx->prompter.texts().size(), 1);
+}
+
+void tst_SheetImportUi::progress_showsForLargeSheetsOnlyAndCancels()
+{
+    const auto shown = [] {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const auto found = std::find_if(windows.cbegin(), windows.cend(),
+                                        [](QWidget *w) { return w->objectName() == u"frmSheetProgress"_s; });
+        return found == windows.cend() ? nullptr : qobject_cast<QProgressDialog *>(*found);
+    };
+    QtSheetImportDialogs dialogs(m_fx->services);
+    QVERIFY(dialogs.showProgress(QtSheetImportDialogs::ProgressRowThreshold, 0.5));
+    QVERIFY(!shown());
+    QVERIFY(dialogs.showProgress(2048, 0.5));
+    QVERIFY(shown());
+    QCOMPARE(shown()->value(), 500);
+    shown()->cancel();
+    QVERIFY(!dialogs.showProgress(2304, 0.6));
+    dialogs.endProgress();
+    QVERIFY(!shown());
 }
 
 QTEST_MAIN(tst_SheetImportUi)
