@@ -152,7 +152,7 @@ def cells_workbook(path):
 def batch_rows(code_branch):
     """The three payments: the own bank, a branch by its name, a branch by its 12-digit code."""
     return [
-        [PAYER[0], PAYER[1], "张三", 6222020200112233, "澜港银行", 12345.6, None, "货款"],
+        [PAYER[0], PAYER[1], "张三", "6222020200112233", "澜港银行", 12345.6, None, "货款"],
         [PAYER[0], PAYER[1], "李四", "6217000010012345678", "中国工商银行北京市分行营业部", 25000, "是",
          datetime.date(2024, 1, 5)],
         [PAYER[0], PAYER[1], "王五", "6217000010099998888", code_branch, 12345.599999999999, "非加急",

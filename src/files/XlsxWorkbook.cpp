@@ -76,6 +76,20 @@ bool isPlainInteger(QStringView text)
     return true;
 }
 
+// Excel keeps 15 significant digits of a number: a card number typed into a number cell has
+// lost its last digits already, though the cell shows no sign of it.
+constexpr int ExactDigits = 15;
+
+int significantDigits(QStringView number)
+{
+    int digits = 0;
+    for (QChar c : number) {
+        if (c.isDigit() && (digits > 0 || c != QLatin1Char('0')))
+            ++digits;
+    }
+    return digits;
+}
+
 std::optional<double> storedNumber(QStringView text)
 {
     bool ok = false;
@@ -250,6 +264,9 @@ void XlsxWorkbook::Reader::endCell(SheetRow &row)
                                   m_book.m_dateFormats[cell.format];
                 const std::optional<double> number = date ? storedNumber(stored) : std::nullopt;
                 text = number ? dateText(*number, m_book.m_date1904) : numberText(stored);
+                if (!number && significantDigits(text) > ExactDigits)
+                    problem =
+                        QStringLiteral("数字超过15位，Excel只保存数字的前15位，请把该列设为文本后重新填写");
             }
             break;
         }

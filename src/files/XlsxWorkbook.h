@@ -19,7 +19,8 @@ namespace lgbatch {
 // inline strings as written, numbers exactly as the file stores them (an integer stays digit
 // for digit; a fraction is given to 15 significant digits, as Excel shows it, so 12345.6 is
 // never 12345.599999999999), dates as yyyy-MM-dd, TRUE and FALSE; a formula saved without its
-// result and an error value are unreadable cells.
+// result, an error value and a number of more than 15 digits (a card number Excel has already
+// cut short) are unreadable cells.
 class XlsxWorkbook
 {
 public:

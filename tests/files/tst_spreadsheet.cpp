@@ -153,7 +153,9 @@ void tst_Spreadsheet::xlsx_readsEveryKindOfCell()
                             u"-3.5"_s,       u"6222020200112233"_s,
                             u"2024-02-29"_s, u"0.125"_s};
     QCOMPARE(row.cells, first);
-    QCOMPARE(row.unreadable.keys(), (QList<int>{3, 4}));
+    QCOMPARE(row.unreadable.keys(), (QList<int>{3, 4, 11, 13}));
+    QCOMPARE(row.unreadable.value(13),
+             u"数字超过15位，Excel只保存数字的前15位，请把该列设为文本后重新填写"_s);
     QCOMPARE(row.unreadable.value(3), u"单元格的值是错误值#N/A"_s);
     QCOMPARE(row.unreadable.value(4), u"公式没有保存计算结果，请在Excel中打开并保存后再导入"_s);
     // Row 2 is not in the file: the next row keeps its own number and its cells their columns.

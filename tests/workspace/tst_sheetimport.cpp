@@ -50,6 +50,7 @@ private Q_SLOTS:
     void guess_findsTheHeaderRowAndItsColumns_data();
     void guess_findsTheHeaderRowAndItsColumns();
     void workbook_comesInDigitForDigit();
+    void unreadableCells_failTheirRows();
     void rows_passTheRulesOfTheirListsAdd_data();
     void rows_passTheRulesOfTheirListsAdd();
     void sheet_comesInWholeOrNotAtAll_data();
@@ -151,6 +152,23 @@ void tst_SheetImport::workbook_comesInDigitForDigit()
     QCOMPARE(totalOfAmountColumn(list, list.amountColumn(), Amount::ceiling()).total.toDisplayText(),
              u"49,691.20"_s);
     QVERIFY(list.isChanged());
+}
+
+void tst_SheetImport::unreadableCells_failTheirRows()
+{
+    Workspace &ws = open();
+    Result<Spreadsheet> cells = Spreadsheet::open(QStringLiteral(LGBATCH_TEST_DATA_DIR "/sheets/cells.xlsx"));
+    QVERIFY2(cells.ok(), qPrintable(cells.error()));
+    SheetMapping mapping;
+    mapping.column(SheetField::BeneName) = 0;
+    mapping.column(SheetField::BeneAccount) = 13; // a card number in a number cell
+    const SheetImportCheck checked =
+        checkSheetRows(ws, cells.value(), {List::PayrollRoster, 0, mapping, false});
+    QCOMPARE(checked.outcome, SheetImportCheck::Outcome::Refused);
+    QCOMPARE(checked.failures,
+             (QList<SheetFailure>{
+                 {1, u"N"_s, u"数字超过15位，Excel只保存数字的前15位，请把该列设为文本后重新填写"_s},
+                 {3, u"N"_s, u"收款人账号/卡号错误，必须为本行账号/卡号！"_s}}));
 }
 
 void tst_SheetImport::rows_passTheRulesOfTheirListsAdd_data()
