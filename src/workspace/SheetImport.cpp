@@ -349,9 +349,11 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
     const SheetMapping &mapping = plan.mapping;
     RowRules rules(workspace, plan.list, plan.clearFirst);
     const std::unique_ptr<SheetReader> reader = sheet.rows(plan.sheet);
+    // The field a message points to; a message of no field of this list points to the first.
     const auto specOf = [&fields](SheetField field) {
-        return *std::find_if(fields.cbegin(), fields.cend(),
-                             [field](const SheetFieldSpec &s) { return s.field == field; });
+        const auto found = std::find_if(fields.cbegin(), fields.cend(),
+                                        [field](const SheetFieldSpec &s) { return s.field == field; });
+        return found != fields.cend() ? *found : fields.first();
     };
     // The sheet row of every row that passed, for the list's limits.
     QList<int> passed;
