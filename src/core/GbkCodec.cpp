@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstring>
+#include <optional>
 
 namespace lgbatch::GbkCodec {
 
@@ -14,6 +15,18 @@ QString missingConverterMessage()
 {
     return QStringLiteral("系统缺少GBK字符集转换");
 }
+
+// Opening a converter costs far more than converting a field with it, and every field of a large
+// list is checked: each thread keeps one of each kind. One that met an error is replaced, so that
+// its error never speaks for the next text.
+template <typename Converter> Converter &cachedConverter()
+{
+    thread_local std::optional<Converter> converter;
+    if (!converter || converter->hasError())
+        converter.emplace(EncodingName, QStringConverter::Flag::Stateless);
+    return *converter;
+}
+} // namespace
 
 QString invalidBytesMessage()
 {
@@ -153,7 +166,7 @@ bool isAvailable()
 
 Result<QString> decode(const QByteArray &bytes)
 {
-    QStringDecoder decoder(EncodingName, QStringConverter::Flag::Stateless);
+    QStringDecoder &decoder = cachedConverter<QStringDecoder>();
     if (!decoder.isValid())
         return Result<QString>::failure(missingConverterMessage());
     QString text = decoder(bytes);
@@ -192,7 +205,7 @@ Result<QStringView> PieceDecoder::decode(QByteArrayView bytes)
 
 Result<QByteArray> encode(const QString &text)
 {
-    QStringEncoder encoder(EncodingName, QStringConverter::Flag::Stateless);
+    QStringEncoder &encoder = cachedConverter<QStringEncoder>();
     if (!encoder.isValid())
         return Result<QByteArray>::failure(missingConverterMessage());
     QByteArray bytes = encoder(text);

@@ -6,6 +6,7 @@
 #include "PayrollPage.h"
 #include "PrintCommands.h"
 #include "RosterPages.h"
+#include "SheetImportCommand.h"
 #include "StatusPanels.h"
 #include "ctlSplitterEx.h"
 #include "frmAbout.h"
@@ -131,8 +132,14 @@ void frmDirectCreditInput::createMenus()
     addItem(file, QStringLiteral("SaveAs"), QStringLiteral("另存为 (&A)"),
             [this] { m_commands->SaveAs_Click(); });
     file->addSeparator();
+    // The program's own additions come after the specified items, each group on its own.
+    auto *sheetImport = new SheetImportCommand(m_services, m_workspace, m_tabs, m_batchPage, this);
+    addItem(file, QStringLiteral("FromSpreadsheet"), QStringLiteral("从表格导入..."),
+            [sheetImport] { sheetImport->FromSpreadsheet_Click(); });
+    file->addSeparator();
     auto *print = new PrintCommands(m_services, m_workspace, {m_tabs, m_batchPage, m_payrollPage}, this);
     print->addItemsTo(file);
+    file->addSeparator();
     addItem(file, QStringLiteral("Exit"), QStringLiteral("退出 (&X)"), [this] { Exit_Click(); });
 
     QMenu *update = menuBar()->addMenu(QStringLiteral("更新 (&U)"));

@@ -1,0 +1,295 @@
+#include "SheetMapping.h"
+
+#include "core/Amount.h"
+
+#include <QCryptographicHash>
+#include <QSettings>
+
+namespace lgbatch {
+
+namespace {
+
+// Rows a title may take up above the header.
+constexpr int HeaderSearchRows = 10;
+
+enum class Role
+{
+    Name,
+    Account,
+    Bank,
+    Amount,
+    Emergency,
+    Remark
+};
+
+struct RoleWords
+{
+    Role role;
+    QList<QStringView> words;
+};
+
+// In the order they are tried: the more telling words first, so that "收款账号开户行" is a
+// branch, "银行卡号" an account and "实发工资" an amount, and names come last.
+const QList<RoleWords> &roleWords()
+{
+    static const QList<RoleWords> words{
+        {Role::Emergency, {u"加急", u"支付方式", u"紧急"}},
+        {Role::Bank, {u"开户行", u"开户银行", u"行号", u"行名", u"开户网点", u"银行名称"}},
+        {Role::Account, {u"账号", u"帐号", u"卡号", u"账户号"}},
+        {Role::Bank, {u"银行"}},
+        {Role::Amount, {u"金额", u"实发", u"工资", u"薪", u"款额"}},
+        {Role::Remark, {u"备注", u"用途", u"摘要", u"附言", u"说明"}},
+        {Role::Name,
+         {u"户名", u"收款人", u"姓名", u"名称", u"付款人", u"单位", u"名字", u"收款方", u"付款方"}},
+    };
+    return words;
+}
+
+std::optional<Role> roleOf(const QString &header)
+{
+    for (const RoleWords &entry : roleWords()) {
+        for (QStringView word : entry.words) {
+            if (header.contains(word))
+                return entry.role;
+        }
+    }
+    return std::nullopt;
+}
+
+bool hasField(const QList<SheetFieldSpec> &fields, SheetField field)
+{
+    return std::any_of(fields.cbegin(), fields.cend(),
+                       [field](const SheetFieldSpec &f) { return f.field == field; });
+}
+
+QString listKey(Workspace::List list)
+{
+    static const char *const names[]{"batch", "payroll", "beneficiaries", "payers", "payroll-roster"};
+    return QLatin1StringView(names[int(list)]);
+}
+
+QStringList headerTexts(const SheetRow &row)
+{
+    QStringList texts;
+    for (const QString &cell : row.cells)
+        texts.append(cell.trimmed());
+    while (!texts.isEmpty() && texts.last().isEmpty())
+        texts.removeLast();
+    return texts;
+}
+
+bool holdsNumber(const SheetRow &row)
+{
+    return std::any_of(row.cells.cbegin(), row.cells.cend(), [](const QString &cell) {
+        return !cell.trimmed().isEmpty() && NumberFormat::isNumeric(cell);
+    });
+}
+
+} // namespace
+
+QList<SheetFieldSpec> sheetFieldsOf(Workspace::List list, Edition edition)
+{
+    const bool corporate = edition == Edition::Corporate;
+    switch (list) {
+    case Workspace::List::Batch: {
+        QList<SheetFieldSpec> fields;
+        if (corporate)
+            fields = {{SheetField::PayerName, QStringLiteral("付款人名称"), true},
+                      {SheetField::PayerAccount, QStringLiteral("付款人账号"), true}};
+        fields += {{SheetField::BeneName, QStringLiteral("收款人名称"), true},
+                   {SheetField::BeneAccount, QStringLiteral("收款人账号/卡号"), true},
+                   {SheetField::Bank, QStringLiteral("收款开户行/行号"), true},
+                   {SheetField::Amount, QStringLiteral("金额"), true}};
+        if (corporate)
+            fields.append({SheetField::Emergency, QStringLiteral("支付方式"), false});
+        fields.append({SheetField::Remark, QStringLiteral("备注"), false});
+        return fields;
+    }
+    case Workspace::List::Payroll:
+        return {{SheetField::BeneName, QStringLiteral("收款人名称"), true},
+                {SheetField::BeneAccount, QStringLiteral("收款人账号"), true},
+                {SheetField::Amount, QStringLiteral("金额"), true},
+                {SheetField::Remark, QStringLiteral("备注"), false}};
+    case Workspace::List::BeneRoster:
+        return {{SheetField::BeneName, QStringLiteral("收款人名称"), true},
+                {SheetField::BeneAccount, QStringLiteral("收款人账号/卡号"), true},
+                {SheetField::Bank, QStringLiteral("收款开户行/行号"), true},
+                {SheetField::Remark, QStringLiteral("备注"), false}};
+    case Workspace::List::PayerRoster:
+        return {{SheetField::PayerName, QStringLiteral("付款人名称"), true},
+                {SheetField::PayerAccount, QStringLiteral("付款人账号"), true}};
+    case Workspace::List::PayrollRoster:
+        return {{SheetField::BeneName, QStringLiteral("收款人名称"), true},
+                {SheetField::BeneAccount, QStringLiteral("收款人账号/卡号"), true}};
+    }
+    return {};
+}
+
+QString cleanHeaderText(const QString &text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (QChar c : text) {
+        if (!c.isSpace())
+            clean.append(c);
+    }
+    return clean;
+}
+
+std::optional<SheetField> fieldOfHeader(const QString &header, const QList<SheetFieldSpec> &fields)
+{
+    const QString clean = cleanHeaderText(header);
+    const std::optional<Role> role = roleOf(clean);
+    if (!role)
+        return std::nullopt;
+    const bool payer = clean.contains(u"付款") || clean.contains(u"付方");
+    // A list with one party takes a name or an account whichever party the header speaks of.
+    const auto party = [&](SheetField payerField, SheetField beneField) -> std::optional<SheetField> {
+        const SheetField wanted = payer ? payerField : beneField;
+        const SheetField other = payer ? beneField : payerField;
+        if (hasField(fields, wanted))
+            return wanted;
+        if (hasField(fields, other))
+            return other;
+        return std::nullopt;
+    };
+    std::optional<SheetField> field;
+    switch (*role) {
+    case Role::Name:
+        return party(SheetField::PayerName, SheetField::BeneName);
+    case Role::Account:
+        return party(SheetField::PayerAccount, SheetField::BeneAccount);
+    case Role::Bank:
+        field = SheetField::Bank;
+        break;
+    case Role::Amount:
+        field = SheetField::Amount;
+        break;
+    case Role::Emergency:
+        field = SheetField::Emergency;
+        break;
+    case Role::Remark:
+        field = SheetField::Remark;
+        break;
+    }
+    return hasField(fields, *field) ? field : std::nullopt;
+}
+
+SheetMapping guessMapping(const QList<SheetFieldSpec> &fields, const QList<SheetRow> &firstRows)
+{
+    SheetMapping mapping;
+    if (!firstRows.isEmpty())
+        mapping.firstRow = firstRows.first().number;
+    for (qsizetype r = 0; r < std::min<qsizetype>(firstRows.size(), HeaderSearchRows); ++r) {
+        const SheetRow &row = firstRows[r];
+        // Only a title goes above a header: after the first row with a number, the table has begun.
+        if (holdsNumber(row))
+            break;
+        SheetMapping candidate;
+        int named = 0;
+        for (qsizetype column = 0; column < row.cells.size(); ++column) {
+            const std::optional<SheetField> field = fieldOfHeader(row.cells[column], fields);
+            if (field && candidate.column(*field) < 0) {
+                candidate.column(*field) = int(column);
+                ++named;
+            }
+        }
+        if (named >= 2) {
+            candidate.firstRow = row.number;
+            candidate.firstRowIsHeader = true;
+            return candidate;
+        }
+    }
+    return mapping;
+}
+
+std::optional<QString> mappingProblem(const QList<SheetFieldSpec> &fields, const SheetMapping &mapping)
+{
+    for (const SheetFieldSpec &spec : fields) {
+        if (spec.required && mapping.column(spec.field) < 0 &&
+            mapping.fixedText(spec.field).trimmed().isEmpty())
+            return QStringLiteral("请选择“%1”所在的列！").arg(spec.label);
+    }
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        for (qsizetype j = i + 1; j < fields.size(); ++j) {
+            const int column = mapping.column(fields[i].field);
+            if (column >= 0 && column == mapping.column(fields[j].field))
+                return QStringLiteral("“%1”和“%2”不能取自同一列！").arg(fields[i].label, fields[j].label);
+        }
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+QString memoryKey(Workspace::List list, const SheetRow &header)
+{
+    const QString identity = listKey(list) + QLatin1Char('\n') + headerTexts(header).join(QLatin1Char('\t'));
+    return QStringLiteral("SheetMappings/") +
+           QLatin1StringView(QCryptographicHash::hash(identity.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+} // namespace
+
+SheetMappingMemory::SheetMappingMemory(const Workspace &workspace)
+    : m_path(workspace.programFile(QStringLiteral("lgbatch.ini")))
+{
+}
+
+void SheetMappingMemory::remember(Workspace::List list, const SheetRow &header, const SheetMapping &mapping)
+{
+    if (headerTexts(header).isEmpty())
+        return;
+    QSettings settings(m_path, QSettings::IniFormat);
+    settings.beginGroup(memoryKey(list, header));
+    QStringList columns;
+    QStringList fixed;
+    for (std::size_t i = 0; i < mapping.columns.size(); ++i) {
+        columns.append(QString::number(mapping.columns[i]));
+        fixed.append(mapping.fixedTexts[i]);
+    }
+    settings.setValue(QStringLiteral("columns"), columns.join(QLatin1Char(',')));
+    settings.setValue(QStringLiteral("fixed"), fixed);
+    settings.endGroup();
+    // A settings file that cannot be written costs only the suggestion next time: the import
+    // itself does not depend on it.
+    settings.sync();
+}
+
+std::optional<SheetMapping> SheetMappingMemory::recall(Workspace::List list, const SheetRow &header) const
+{
+    if (headerTexts(header).isEmpty())
+        return std::nullopt;
+    const QSettings settings(m_path, QSettings::IniFormat);
+    const QString key = memoryKey(list, header);
+    const QStringList columns =
+        settings.value(key + QStringLiteral("/columns")).toString().split(QLatin1Char(','));
+    const QStringList fixed = settings.value(key + QStringLiteral("/fixed")).toStringList();
+    if (columns.size() != SheetFieldCount)
+        return std::nullopt;
+    SheetMapping mapping;
+    mapping.firstRow = header.number;
+    mapping.firstRowIsHeader = true;
+    for (int i = 0; i < SheetFieldCount; ++i) {
+        bool ok = false;
+        const int column = columns[i].toInt(&ok);
+        // A file edited by hand must not point past the columns a row can have.
+        if (!ok || column < -1 || column >= SheetColumnLimit)
+            return std::nullopt;
+        mapping.columns[std::size_t(i)] = column;
+        mapping.fixedTexts[std::size_t(i)] = fixed.value(i);
+    }
+    return mapping;
+}
+
+SheetMapping SheetMappingMemory::initialMapping(Workspace::List list, const QList<SheetFieldSpec> &fields,
+                                                const QList<SheetRow> &firstRows) const
+{
+    for (qsizetype r = 0; r < std::min<qsizetype>(firstRows.size(), HeaderSearchRows); ++r) {
+        if (std::optional<SheetMapping> remembered = recall(list, firstRows[r]))
+            return *remembered;
+    }
+    return guessMapping(fields, firstRows);
+}
+
+} // namespace lgbatch
