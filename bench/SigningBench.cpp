@@ -52,7 +52,7 @@ struct FullBatch
     {
         state.chooseEdition(Edition::Corporate);
         workspace = std::make_unique<Workspace>(state, benchProgramDir());
-        const QList<BankCodeRow> &branches = benchTables().BankCodeTable();
+        const BranchTable &branches = benchTables().BankCodeTable();
         BatchListModel &list = workspace->batchList();
         QList<RecordListModel::Row> rows;
         rows.reserve(BatchRows);

@@ -13,8 +13,7 @@ namespace {
 // Lookups checked against a scan, per input: enough to cover the indexes, cheap enough to fuzz.
 constexpr qsizetype CheckedRows = 48;
 
-template <typename Row>
-QList<Row> loaded(const Result<QList<Row>> &table, TableKind kind, qsizetype lineCount)
+template <typename Table> Table loaded(const Result<Table> &table, TableKind kind, qsizetype lineCount)
 {
     if (!table) {
         LGBATCH_PROMISE(table.error() == tableFailureMessage(kind), table.error());
@@ -28,15 +27,15 @@ QList<Row> loaded(const Result<QList<Row>> &table, TableKind kind, qsizetype lin
 
 void checkLookups(const ReferenceTables &tables)
 {
-    const QList<BankCodeRow> &branches = tables.BankCodeTable();
+    const BranchTable &branches = tables.BankCodeTable();
     for (qsizetype row = 0; row < qMin(branches.size(), CheckedRows); ++row) {
-        const QString &name = branches[row].Name;
+        const QString name = branches.name(row).toString();
         qsizetype first = 0;
-        while (branches[first].Name != name)
+        while (branches.name(first) != name)
             ++first;
         LGBATCH_PROMISE(tables.findBranchByName(name) == first, name);
-        LGBATCH_PROMISE(tables.FindBankCode(name) == branches[first].Code, name);
-        const QString prefix = branches[row].Code.left(7);
+        LGBATCH_PROMISE(tables.FindBankCode(name) == branches.code(first), name);
+        const QString prefix = branches.code(row).left(7).toString();
         if (prefix.size() == 7)
             LGBATCH_PROMISE(tables.branchesWithPrefix(prefix).contains(row), prefix);
     }
@@ -70,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype lines = text ? splitLines(text.value()).size() : -1;
 
     QList<BankTypeRow> bankTypes = loaded(parseBankTypeTable(bytes), TableKind::BankType, lines);
-    QList<BankCodeRow> branches = loaded(parseBankCodeTable(bytes), TableKind::BankCode, lines);
+    BranchTable branches = loaded(parseBankCodeTable(bytes), TableKind::BankCode, lines);
     QList<StateRow> states = loaded(parseStateTable(bytes), TableKind::State, lines);
     QList<CityRow> cities = loaded(parseCityTable(bytes), TableKind::City, lines);
     for (const BankTypeRow &row : bankTypes)

@@ -26,7 +26,6 @@ template <typename Converter> Converter &cachedConverter()
         converter.emplace(EncodingName, QStringConverter::Flag::Stateless);
     return *converter;
 }
-} // namespace
 
 QString invalidBytesMessage()
 {

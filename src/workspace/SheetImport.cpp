@@ -145,7 +145,7 @@ private:
         branch.name = cell;
         if (isBranchCode(cell)) {
             if (const qsizetype row = branchWithCode(cell); row >= 0)
-                branch.name = m_tables.BankCodeTable()[row].Name;
+                branch.name = m_tables.BankCodeTable().name(row).toString();
         }
         branch.codes = m_tables.codesOfBranchName(branch.name);
         return branch;
@@ -153,11 +153,11 @@ private:
 
     qsizetype branchWithCode(const QString &code)
     {
-        const QList<BankCodeRow> &rows = m_tables.BankCodeTable();
-        const auto codeOf = [&rows](qsizetype row) { return QStringView(rows[row].Code); };
+        const BranchTable &rows = m_tables.BankCodeTable();
+        const auto codeOf = [&rows](qsizetype row) { return rows.code(row); };
         // Built at the first code met: sheets that name their branches never pay for it.
         if (!m_codeIndexBuilt) {
-            m_codeIndex.build(rows.size(), codeOf);
+            m_codeIndex.build(rows.size(), rows.size(), KeyIndex::Rows::FirstOnly, codeOf);
             m_codeIndexBuilt = true;
         }
         return m_codeIndex.first(code, codeOf);

@@ -324,9 +324,9 @@ void tst_MainWindow::menus_inOrderAndSettingItemsStayChecked()
     QStringList fileItems;
     for (QAction *item : m_fx->window->findChild<QMenu *>(u"File"_s)->actions())
         fileItems.append(item->isSeparator() ? u"-"_s : item->text());
-    QCOMPARE(fileItems,
-             (QStringList{u"新建 (&N)"_s, u"导入文件 (&O)"_s, u"-"_s, u"保存 (&S)"_s, u"另存为 (&A)"_s, u"-"_s,
-                          u"从表格导入..."_s, u"-"_s, u"打印预览..."_s, u"导出PDF..."_s, u"-"_s, u"退出 (&X)"_s}));
+    QCOMPARE(fileItems, (QStringList{u"新建 (&N)"_s, u"导入文件 (&O)"_s, u"-"_s, u"保存 (&S)"_s,
+                                     u"另存为 (&A)"_s, u"-"_s, u"从表格导入..."_s, u"-"_s, u"打印预览..."_s,
+                                     u"导出PDF..."_s, u"-"_s, u"退出 (&X)"_s}));
     for (const QString &name : {u"AutoBene"_s, u"autoPayer"_s}) {
         auto *item = m_fx->window->findChild<QAction *>(name);
         item->trigger();
