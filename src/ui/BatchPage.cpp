@@ -17,16 +17,6 @@ namespace lgbatch {
 
 namespace {
 
-// True when some row 1..count of a list satisfies `matches`.
-template <typename Matches> bool anyRow(int count, Matches matches)
-{
-    for (int row = 1; row <= count; ++row) {
-        if (matches(row))
-            return true;
-    }
-    return false;
-}
-
 bool answeredYes(Prompter &prompter, const QString &question)
 {
     return prompter.question(question, Prompter::Buttons::YesNo) == Prompter::Answer::Yes;
@@ -96,7 +86,7 @@ void BatchPage::ClearBatchInput()
 void BatchPage::cmdAdd_Click()
 {
     HourGlass busy;
-    if (!m_panel->ValidateBatchInput())
+    if (!settleAmount() || !m_panel->ValidateBatchInput())
         return;
     // The payment as it went into the list decides the roster offers and the payer kept for
     // the next row: rebuilding a roster's pickers must not change what is compared or kept.
@@ -118,6 +108,15 @@ void BatchPage::cmdAdd_Click()
     m_panel->cbBeneName()->setFocus(Qt::OtherFocusReason);
 }
 
+bool BatchPage::settleAmount()
+{
+    // A button pressed from the keyboard, or by an accessibility tool, leaves the amount field
+    // without a focus change: the amount is put in its shown form (and capped) here as leaving
+    // the field would, so that no row ever holds an amount the field would not have let go.
+    return FieldBehaviours::settleAmountField(m_panel->txtAmount(), prompter(),
+                                              [this] { Q_EMIT forwardRequested(); });
+}
+
 bool BatchPage::confirmRepeatedPayment(const BatchPayment &payment)
 {
     const int row = m_duplicates->firstRowWith(payment.BeneAccount, Amount::fromText(payment.Amount));
@@ -129,10 +128,7 @@ bool BatchPage::confirmRepeatedPayment(const BatchPayment &payment)
 void BatchPage::offerPayerToRoster(const BatchPayment &payment)
 {
     PayerListModel &roster = m_workspace.payerRoster();
-    const bool known = anyRow(roster.count(), [&](int row) {
-        const Payer payer = roster.ReadPayerRow(row);
-        return payer.PayerName == payment.PayerName && payer.PayerAccount == payment.PayerAccount;
-    });
+    const bool known = roster.findPayer(payment.PayerName, payment.PayerAccount) > 0;
     if (known || !answeredYes(prompter(), QStringLiteral("付款人不存在，需要保存到名册吗？")))
         return;
     roster.AddPayer({payment.PayerName, payment.PayerAccount});
@@ -142,11 +138,7 @@ void BatchPage::offerPayerToRoster(const BatchPayment &payment)
 void BatchPage::offerBeneficiaryToRoster(const BatchPayment &payment)
 {
     BeneficiaryListModel &roster = m_workspace.beneRoster();
-    const bool known = anyRow(roster.count(), [&](int row) {
-        const Beneficiary bene = roster.ReadBeneficiaryRow(row);
-        return bene.BeneName == payment.BeneName && bene.BeneAccount == payment.BeneAccount &&
-               bene.Remark == payment.Remark;
-    });
+    const bool known = roster.findBeneficiary(payment.BeneName, payment.BeneAccount, payment.Remark) > 0;
     if (known || !answeredYes(prompter(), QStringLiteral("收款人不存在，需要保存到名册吗？")))
         return;
     Beneficiary bene;
@@ -161,7 +153,7 @@ void BatchPage::offerBeneficiaryToRoster(const BatchPayment &payment)
 void BatchPage::cmdEdit_Click()
 {
     HourGlass busy;
-    if (!hasCurrentRow() || !m_panel->ValidateBatchInput())
+    if (!hasCurrentRow() || !settleAmount() || !m_panel->ValidateBatchInput())
         return;
     BatchListModel &batch = m_workspace.batchList();
     const int row = list()->currentRow();

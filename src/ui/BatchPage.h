@@ -41,6 +41,7 @@ private:
     void showOwnBankOption(const QString &bankName);
     // Before an Add: true unless the list already pays this account this amount and the user
     // answers 否 to adding it again.
+    bool settleAmount();
     bool confirmRepeatedPayment(const BatchPayment &payment);
     // After an Add: offers to keep a payer or beneficiary that its roster does not hold yet.
     void offerPayerToRoster(const BatchPayment &payment);

@@ -50,11 +50,20 @@ void FieldBehaviours::installAmountField(QLineEdit *field, Prompter &prompter,
 {
     FocusHooks::install(field, selectAll(field), [field, &prompter, bringForward = std::move(bringForward)] {
         HourGlass busy;
-        const AmountFieldCheck check = checkAmountField(field->text());
-        field->setText(check.text);
-        if (check.message)
-            refuse(field, *check.message, prompter, bringForward);
+        settleAmountField(field, prompter, bringForward);
     });
+}
+
+bool FieldBehaviours::settleAmountField(QLineEdit *field, Prompter &prompter,
+                                        const std::function<void()> &bringForward)
+{
+    const AmountFieldCheck check = checkAmountField(field->text());
+    if (field->text() != check.text)
+        field->setText(check.text);
+    if (!check.message)
+        return true;
+    refuse(field, *check.message, prompter, bringForward);
+    return false;
 }
 
 void FieldBehaviours::installAccountField(QWidget *field, AccountFieldRule rule,

@@ -20,6 +20,9 @@ namespace FieldBehaviours {
 void selectAllOnEntry(QWidget *field);
 
 void installAmountField(QLineEdit *field, Prompter &prompter, std::function<void()> bringForward);
+// Runs the amount field's leave-check now (for a command that runs without the field being
+// left); false when the amount is refused, with the field's message shown and the focus back.
+bool settleAmountField(QLineEdit *field, Prompter &prompter, const std::function<void()> &bringForward);
 
 // `ownBankTestApplies` says, at the moment the field is left, whether the own-bank test runs
 // (for instance only while 是 is chosen).

@@ -40,6 +40,8 @@ private Q_SLOTS:
     void totals_refusedTotalKeepsTheStatusBar();
     void beneAccountPick_fillsPanelFromRoster_data();
     void beneAccountPick_fillsPanelFromRoster();
+    void addWithoutLeavingTheAmount_storesItsShownForm_data();
+    void addWithoutLeavingTheAmount_storesItsShownForm();
     void fieldLeft_reformatsOrRefusesItsText_data();
     void fieldLeft_reformatsOrRefusesItsText();
     void personalLayout_leavesBatchAndBeneficiaryTabsOnly_data();
@@ -303,6 +305,40 @@ void tst_BatchPage::beneAccountPick_fillsPanelFromRoster()
 }
 
 // ---- Leaving a field ----
+
+void tst_BatchPage::addWithoutLeavingTheAmount_storesItsShownForm_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored"); // empty: refused
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("reformatted") << u"1234.5"_s << u"1,234.50"_s << QString();
+    QTest::newRow("above the single-amount ceiling")
+        << u"100000000.01"_s << QString() << u"单笔金额金额不允许超出 100,000,000.00！"_s;
+}
+
+// A button pressed from the keyboard leaves the amount field without a focus change.
+void tst_BatchPage::addWithoutLeavingTheAmount_storesItsShownForm()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, stored);
+    QFETCH(QString, message);
+    QVERIFY(open());
+    QVERIFY(fillPanel());
+    m_panel->cbEmergency()->setCurrentIndex(m_panel->cbEmergency()->findText(u"加急"_s));
+    m_panel->txtAmount()->setText(typed);
+    m_fx->prompter.answerNext(Prompter::Answer::No);
+    m_fx->prompter.answerNext(Prompter::Answer::No);
+
+    page()->addButton()->click();
+
+    QCOMPARE(batch().count(), stored.isEmpty() ? 0 : 1);
+    if (!stored.isEmpty())
+        QCOMPARE(batch().ReadBatchRow(1).Amount, stored);
+    QCOMPARE(m_fx->prompter.texts().value(0),
+             message.isEmpty() ? u"付款人不存在，需要保存到名册吗？"_s : message);
+    m_fx->prompter.clear();
+}
 
 void tst_BatchPage::fieldLeft_reformatsOrRefusesItsText_data()
 {
