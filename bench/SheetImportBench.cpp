@@ -45,7 +45,7 @@ SheetBench &sheetBench()
 void importSheet(benchmark::State &state, const QString &path)
 {
     Workspace &workspace = *sheetBench().workspace;
-    const QList<SheetFieldSpec> fields = sheetFieldsOf(Workspace::List::Batch, Edition::Corporate);
+    const QList<SheetFieldEntry> fields = sheetFieldsOf(Workspace::List::Batch, Edition::Corporate);
     qsizetype rows = 0;
     std::size_t peak = 0;
     for (auto _ : state) {

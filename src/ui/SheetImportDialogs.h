@@ -20,7 +20,7 @@ struct SheetMappingRequest
 {
     QString fileName;
     Workspace::List list = Workspace::List::Batch;
-    QList<SheetFieldSpec> fields;
+    QList<SheetFieldEntry> fields;
     Spreadsheet *sheet = nullptr; // the user may choose another separator for a text file
     int sheetIndex = 0;
     SheetMapping initial;

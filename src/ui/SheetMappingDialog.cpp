@@ -112,25 +112,25 @@ void SheetMappingDialog::buildFieldRows(QWidget *box)
 {
     auto *form = new QFormLayout(box);
     form->setContentsMargins(0, 0, 0, 0);
-    for (const SheetFieldSpec &spec : m_request.fields) {
-        QComboBox *picker = makePicker(box, QStringLiteral("cbColumn") + fieldName(spec.field));
+    for (const SheetFieldEntry &entry : m_request.fields) {
+        QComboBox *picker = makePicker(box, QStringLiteral("cbColumn") + fieldName(entry.field));
         picker->setMinimumContentsLength(16);
-        m_pickers.insert(spec.field, picker);
-        if (!takesWholeSheetText(m_request.list, spec.field)) {
-            addLabelledRow(form, spec.label + QStringLiteral("："), picker);
+        m_pickers.insert(entry.field, picker);
+        if (!takesWholeSheetText(m_request.list, entry.field)) {
+            addLabelledRow(form, entry.label + QStringLiteral("："), picker);
             continue;
         }
         auto *row = new QWidget(box);
         auto *line = new QHBoxLayout(row);
         line->setContentsMargins(0, 0, 0, 0);
-        QLineEdit *fixed = makeTextField(row, QStringLiteral("txtWholeSheet") + fieldName(spec.field));
+        QLineEdit *fixed = makeTextField(row, QStringLiteral("txtWholeSheet") + fieldName(entry.field));
         fixed->setPlaceholderText(QStringLiteral("表格中没有这一列时，每一行都用这里的内容"));
-        fixed->setAccessibleName(spec.label + QStringLiteral("（整张表格）"));
-        m_fixed.insert(spec.field, fixed);
+        fixed->setAccessibleName(entry.label + QStringLiteral("（整张表格）"));
+        m_fixed.insert(entry.field, fixed);
         picker->setParent(row);
         line->addWidget(picker);
         line->addWidget(fixed, 1);
-        auto *label = new QLabel(spec.label + QStringLiteral("："), box);
+        auto *label = new QLabel(entry.label + QStringLiteral("："), box);
         label->setBuddy(picker);
         form->addRow(label, row);
         connect(picker, &QComboBox::currentIndexChanged, fixed,

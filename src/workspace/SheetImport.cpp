@@ -329,11 +329,11 @@ private:
     std::array<QSet<QString>, SheetFieldCount> m_seen;
 };
 
-QString columnLabel(const SheetFieldSpec &spec, const SheetMapping &mapping, const SheetRow &header)
+QString columnLabel(const SheetFieldEntry &entry, const SheetMapping &mapping, const SheetRow &header)
 {
-    const int column = mapping.column(spec.field);
+    const int column = mapping.column(entry.field);
     if (column < 0)
-        return spec.label;
+        return entry.label;
     const QString title = header.cell(column).trimmed();
     return title.isEmpty() ? sheetColumnName(column)
                            : sheetColumnName(column) + QStringLiteral("（%1）").arg(title);
@@ -345,14 +345,14 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
                                 const SheetImportProgress &progress)
 {
     SheetImportCheck check;
-    const QList<SheetFieldSpec> fields = sheetFieldsOf(plan.list, workspace.edition());
+    const QList<SheetFieldEntry> fields = sheetFieldsOf(plan.list, workspace.edition());
     const SheetMapping &mapping = plan.mapping;
     RowRules rules(workspace, plan.list, plan.clearFirst);
     const std::unique_ptr<SheetReader> reader = sheet.rows(plan.sheet);
     // The field a message points to; a message of no field of this list points to the first.
     const auto specOf = [&fields](SheetField field) {
         const auto found = std::find_if(fields.cbegin(), fields.cend(),
-                                        [field](const SheetFieldSpec &s) { return s.field == field; });
+                                        [field](const SheetFieldEntry &s) { return s.field == field; });
         return found != fields.cend() ? *found : fields.first();
     };
     // The sheet row of every row that passed, for the list's limits.
@@ -383,13 +383,13 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
             continue;
         FieldTexts texts;
         std::optional<RowFault> fault;
-        for (const SheetFieldSpec &spec : fields) {
-            const int column = mapping.column(spec.field);
+        for (const SheetFieldEntry &entry : fields) {
+            const int column = mapping.column(entry.field);
             if (column >= 0 && row.unreadable.contains(column) && !fault)
-                fault = RowFault{spec.field, row.unreadable.value(column)};
-            QString &text = texts[std::size_t(spec.field)];
-            text = (column >= 0 ? row.cell(column) : mapping.fixedText(spec.field)).trimmed();
-            repeated.keepOnce(spec.field, text);
+                fault = RowFault{entry.field, row.unreadable.value(column)};
+            QString &text = texts[std::size_t(entry.field)];
+            text = (column >= 0 ? row.cell(column) : mapping.fixedText(entry.field)).trimmed();
+            repeated.keepOnce(entry.field, text);
         }
         std::variant<QStringList, RowFault> checked =
             fault ? std::variant<QStringList, RowFault>(*fault) : rules.check(texts);

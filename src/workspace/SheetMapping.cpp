@@ -56,10 +56,10 @@ std::optional<Role> roleOf(const QString &header)
     return std::nullopt;
 }
 
-bool hasField(const QList<SheetFieldSpec> &fields, SheetField field)
+bool hasField(const QList<SheetFieldEntry> &fields, SheetField field)
 {
     return std::any_of(fields.cbegin(), fields.cend(),
-                       [field](const SheetFieldSpec &f) { return f.field == field; });
+                       [field](const SheetFieldEntry &f) { return f.field == field; });
 }
 
 QString listKey(Workspace::List list)
@@ -87,12 +87,12 @@ bool holdsNumber(const SheetRow &row)
 
 } // namespace
 
-QList<SheetFieldSpec> sheetFieldsOf(Workspace::List list, Edition edition)
+QList<SheetFieldEntry> sheetFieldsOf(Workspace::List list, Edition edition)
 {
     const bool corporate = edition == Edition::Corporate;
     switch (list) {
     case Workspace::List::Batch: {
-        QList<SheetFieldSpec> fields;
+        QList<SheetFieldEntry> fields;
         if (corporate)
             fields = {{SheetField::PayerName, QStringLiteral("付款人名称"), true},
                       {SheetField::PayerAccount, QStringLiteral("付款人账号"), true}};
@@ -136,7 +136,7 @@ QString cleanHeaderText(const QString &text)
     return clean;
 }
 
-std::optional<SheetField> fieldOfHeader(const QString &header, const QList<SheetFieldSpec> &fields)
+std::optional<SheetField> fieldOfHeader(const QString &header, const QList<SheetFieldEntry> &fields)
 {
     const QString clean = cleanHeaderText(header);
     const std::optional<Role> role = roleOf(clean);
@@ -175,7 +175,7 @@ std::optional<SheetField> fieldOfHeader(const QString &header, const QList<Sheet
     return hasField(fields, *field) ? field : std::nullopt;
 }
 
-SheetMapping guessMapping(const QList<SheetFieldSpec> &fields, const QList<SheetRow> &firstRows)
+SheetMapping guessMapping(const QList<SheetFieldEntry> &fields, const QList<SheetRow> &firstRows)
 {
     SheetMapping mapping;
     if (!firstRows.isEmpty())
@@ -203,12 +203,12 @@ SheetMapping guessMapping(const QList<SheetFieldSpec> &fields, const QList<Sheet
     return mapping;
 }
 
-std::optional<QString> mappingProblem(const QList<SheetFieldSpec> &fields, const SheetMapping &mapping)
+std::optional<QString> mappingProblem(const QList<SheetFieldEntry> &fields, const SheetMapping &mapping)
 {
-    for (const SheetFieldSpec &spec : fields) {
-        if (spec.required && mapping.column(spec.field) < 0 &&
-            mapping.fixedText(spec.field).trimmed().isEmpty())
-            return QStringLiteral("请选择“%1”所在的列！").arg(spec.label);
+    for (const SheetFieldEntry &entry : fields) {
+        if (entry.required && mapping.column(entry.field) < 0 &&
+            mapping.fixedText(entry.field).trimmed().isEmpty())
+            return QStringLiteral("请选择“%1”所在的列！").arg(entry.label);
     }
     for (qsizetype i = 0; i < fields.size(); ++i) {
         for (qsizetype j = i + 1; j < fields.size(); ++j) {
@@ -282,7 +282,7 @@ std::optional<SheetMapping> SheetMappingMemory::recall(Workspace::List list, con
     return mapping;
 }
 
-SheetMapping SheetMappingMemory::initialMapping(Workspace::List list, const QList<SheetFieldSpec> &fields,
+SheetMapping SheetMappingMemory::initialMapping(Workspace::List list, const QList<SheetFieldEntry> &fields,
                                                 const QList<SheetRow> &firstRows) const
 {
     for (qsizetype r = 0; r < std::min<qsizetype>(firstRows.size(), HeaderSearchRows); ++r) {

@@ -27,7 +27,7 @@ enum class SheetField
 };
 inline constexpr int SheetFieldCount = 8;
 
-struct SheetFieldSpec
+struct SheetFieldEntry
 {
     SheetField field;
     QString label;         // as the mapping dialog names it: "收款人名称"
@@ -36,7 +36,7 @@ struct SheetFieldSpec
 
 // The fields of a list, in the order the mapping dialog offers them. The batch list has the
 // payer fields and the payment mode in the corporate edition only.
-QList<SheetFieldSpec> sheetFieldsOf(Workspace::List list, Edition edition);
+QList<SheetFieldEntry> sheetFieldsOf(Workspace::List list, Edition edition);
 
 // Where each field of a list comes from in a sheet.
 struct SheetMapping
@@ -64,17 +64,17 @@ QString cleanHeaderText(const QString &text);
 
 // The field of a list that a column header names (户名/收款人/姓名, 账号/卡号, 开户行/行号,
 // 金额/实发/工资, 加急, 备注/用途/摘要 ...); none when it names none of them.
-std::optional<SheetField> fieldOfHeader(const QString &header, const QList<SheetFieldSpec> &fields);
+std::optional<SheetField> fieldOfHeader(const QString &header, const QList<SheetFieldEntry> &fields);
 
 // The table as its first rows suggest it: the first row (within the first ten, and above any
 // row with a number) that names at least two fields is the header, and each field takes the first column
 // whose header names it. Without such a row the table starts at the sheet's first row with no
 // header and no field has a column.
-SheetMapping guessMapping(const QList<SheetFieldSpec> &fields, const QList<SheetRow> &firstRows);
+SheetMapping guessMapping(const QList<SheetFieldEntry> &fields, const QList<SheetRow> &firstRows);
 
 // Why the mapping cannot be used, as the user is told: a required field without a column (or,
 // for the payer, without a text for the whole batch), or two fields on one column.
-std::optional<QString> mappingProblem(const QList<SheetFieldSpec> &fields, const SheetMapping &mapping);
+std::optional<QString> mappingProblem(const QList<SheetFieldEntry> &fields, const SheetMapping &mapping);
 
 // The last mapping used for each header row, per list, kept in lgbatch.ini in the program
 // directory, so that next month's sheet of the same layout is mapped alike.
@@ -88,7 +88,7 @@ public:
 
     // The mapping to offer first: a remembered one whose header row is among the first rows,
     // else the guess.
-    SheetMapping initialMapping(Workspace::List list, const QList<SheetFieldSpec> &fields,
+    SheetMapping initialMapping(Workspace::List list, const QList<SheetFieldEntry> &fields,
                                 const QList<SheetRow> &firstRows) const;
 
 private:

@@ -119,7 +119,7 @@ void tst_SheetImportUi::cleanup()
 void tst_SheetImportUi::mappingDialog_showsTheSheetAndItsGuess()
 {
     Spreadsheet sheet = openSheet(sheetFile(u"batch.xlsx"_s));
-    const QList<SheetFieldSpec> fields = sheetFieldsOf(Workspace::List::Batch, Edition::Corporate);
+    const QList<SheetFieldEntry> fields = sheetFieldsOf(Workspace::List::Batch, Edition::Corporate);
     SheetMappingRequest request{u"batch.xlsx"_s, Workspace::List::Batch, fields, &sheet, 0, {}};
     request.initial = guessMapping(fields, sheet.firstRows(0, 20));
     SheetMappingDialog dialog(m_fx->state, m_fx->prompter, request);
@@ -158,7 +158,7 @@ void tst_SheetImportUi::mappingDialog_showsTheSheetAndItsGuess()
 void tst_SheetImportUi::mappingDialog_splitsTextAgainOnAnotherSeparator()
 {
     Spreadsheet sheet = openSheet(writeCsv({u"户名;账号;金额"_s, u"张三;6222020200112233;1,5"_s}));
-    const QList<SheetFieldSpec> fields = sheetFieldsOf(Workspace::List::Payroll, Edition::Corporate);
+    const QList<SheetFieldEntry> fields = sheetFieldsOf(Workspace::List::Payroll, Edition::Corporate);
     SheetMappingRequest request{u"a.csv"_s, Workspace::List::Payroll, fields, &sheet, 0, {}};
     request.initial = guessMapping(fields, sheet.firstRows(0, 20));
     SheetMappingDialog dialog(m_fx->state, m_fx->prompter, request);

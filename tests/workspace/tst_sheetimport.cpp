@@ -30,12 +30,12 @@ Spreadsheet csv(const QStringList &lines)
 }
 
 // "收款人名称=A 金额=C": the fields that have a column, in the dialog's order.
-QString columnsOf(const SheetMapping &mapping, const QList<SheetFieldSpec> &fields)
+QString columnsOf(const SheetMapping &mapping, const QList<SheetFieldEntry> &fields)
 {
     QStringList parts;
-    for (const SheetFieldSpec &spec : fields) {
-        if (mapping.column(spec.field) >= 0)
-            parts.append(spec.label + QLatin1Char('=') + sheetColumnName(mapping.column(spec.field)));
+    for (const SheetFieldEntry &entry : fields) {
+        if (mapping.column(entry.field) >= 0)
+            parts.append(entry.label + QLatin1Char('=') + sheetColumnName(mapping.column(entry.field)));
     }
     return parts.join(QLatin1Char(' '));
 }
@@ -83,7 +83,7 @@ Workspace &tst_SheetImport::open(Edition edition)
 SheetImportCheck tst_SheetImport::check(List list, const Spreadsheet &sheet, bool clearFirst,
                                         const SheetImportProgress &progress)
 {
-    const QList<SheetFieldSpec> fields = sheetFieldsOf(list, m_workspace->edition());
+    const QList<SheetFieldEntry> fields = sheetFieldsOf(list, m_workspace->edition());
     const SheetMapping mapping = guessMapping(fields, sheet.firstRows(0, 20));
     return checkSheetRows(*m_workspace, sheet, {list, 0, mapping, clearFirst}, progress);
 }
@@ -119,7 +119,7 @@ void tst_SheetImport::guess_findsTheHeaderRowAndItsColumns()
     QFETCH(QStringList, lines);
     QFETCH(int, firstRow);
     QFETCH(QString, columns);
-    const QList<SheetFieldSpec> fields = sheetFieldsOf(list, Edition::Corporate);
+    const QList<SheetFieldEntry> fields = sheetFieldsOf(list, Edition::Corporate);
     const SheetMapping mapping = guessMapping(fields, csv(lines).firstRows(0, 20));
     QCOMPARE(mapping.firstRow, firstRow);
     QCOMPARE(mapping.firstRowIsHeader, !columns.isEmpty());
@@ -354,7 +354,7 @@ void tst_SheetImport::sheet_comesInWholeOrNotAtAll()
 void tst_SheetImport::memory_offersTheLastMappingOfTheSameHeader()
 {
     Workspace &ws = open();
-    const QList<SheetFieldSpec> fields = sheetFieldsOf(List::Payroll, Edition::Corporate);
+    const QList<SheetFieldEntry> fields = sheetFieldsOf(List::Payroll, Edition::Corporate);
     const QList<SheetRow> rows = csv({u"Name,Card,Pay"_s, u"赵六,6222020200112233,1"_s}).firstRows(0, 20);
     SheetMapping chosen;
     chosen.firstRowIsHeader = true;
