@@ -70,15 +70,16 @@ def batch_list_keeps_its_rows_against_broken_files():
         before = shown_rows(prog, main)
         check([row[2] for row in before] == ["甲", "乙"], "the good file fills the list")
 
+        # (file, answer, through the menu's general dialog, message, the list's names afterwards)
         cases = [
-            (truncated, "否", "【第6行不完整，文件在这一行的中间结束】", ["甲", "乙"]),
-            (short, "否", "【第2行列数不足12列】", ["甲", "乙"]),
-            (huge, "否", "【第1行列数不足12列】", ["甲", "乙"]),
-            (bare_lf, "是", "【文件的行以换行符（LF）结束，而不是回车换行（CR LF）】", ["甲", "乙"]),
-            (truncated, "是", "【第6行不完整，文件在这一行的中间结束】", ["甲", "乙", "丙", "丁"]),
+            (truncated, "否", False, "【第6行不完整，文件在这一行的中间结束】", ["甲", "乙"]),
+            (short, "否", False, "【第2行列数不足12列】", ["甲", "乙"]),
+            (huge, "否", False, "【第1行列数不足12列】", ["甲", "乙"]),
+            (bare_lf, "是", True, "【文件的行以换行符（LF）结束，而不是回车换行（CR LF）】", ["甲", "乙"]),
+            (truncated, "是", False, "【第6行不完整，文件在这一行的中间结束】", ["甲", "乙", "丙", "丁"]),
         ]
-        for path, mode, message, names in cases:
-            import_file(prog, main, title if path != bare_lf else "导入文件...", path, mode, menu=path == bare_lf)
+        for path, mode, menu, message, names in cases:
+            import_file(prog, main, "导入文件..." if menu else title, path, mode, menu)
             expect_warning(prog, message)
             rows = shown_rows(prog, main)
             check([row[2] for row in rows] == names, f"after {path.name} ({mode}) the list holds {names}")
@@ -93,17 +94,17 @@ def batch_list_keeps_its_rows_against_broken_files():
 
 
 def digest_line(data):
-    # The program's digest is the standard one for these lengths.
-    assert 1 <= len(data) % 64 <= 55, len(data) % 64
     return b'"' + hashlib.md5(data).hexdigest().upper().encode() + b'"\r\n'
 
 
-def payroll_file(amount, remark):
-    data = gbk_lines(['"H",1,"1000","2024/1/5"', f'"D","赵六","6222020200112233","{amount}","{remark}"'])
-    while not 1 <= len(data) % 64 <= 55:
-        remark += "x"
+def payroll_file(amount):
+    """A payroll file of one row whose length the standard digest covers (the remark pads it)."""
+    remark = "一月"
+    while True:
         data = gbk_lines(['"H",1,"1000","2024/1/5"', f'"D","赵六","6222020200112233","{amount}","{remark}"'])
-    return data
+        if 1 <= len(data) % 64 <= 55:
+            return data
+        remark += "x"
 
 
 def rosters_and_payroll_refuse_broken_files():
@@ -114,11 +115,11 @@ def rosters_and_payroll_refuse_broken_files():
         payers = folder / "payer.xml"
         payers.write_bytes(gbk_lines(["甲公司|310000000000026|"]) + b"\x81\x20|310000000000034|\r\n")
         salary = folder / "salary.csv"
-        salary.write_bytes(payroll_file("1000.00", "一月"))
+        salary.write_bytes(payroll_file("1000.00"))
         (folder / "salary.csv.checksum").write_bytes(digest_line(salary.read_bytes()))
         # A verification file that holds the digest of other bytes than its payroll file's.
         forged = folder / "forged.csv"
-        forged.write_bytes(payroll_file("9000.00", "一月"))
+        forged.write_bytes(payroll_file("9000.00"))
         (folder / "forged.csv.checksum").write_bytes(digest_line(salary.read_bytes()))
 
         main = start_corporate(prog)
