@@ -2,6 +2,8 @@
 // holds (32,767), and a beneficiary roster of 20,000 rows. Codecs only, no disk: the bytes
 // are made once and then turned into records and back.
 
+#include "HeapMeter.h"
+
 #include "core/Amount.h"
 #include "files/BatchFile.h"
 #include "files/RosterFiles.h"
@@ -145,5 +147,27 @@ void BM_ReadBeneRoster20000(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 BENCHMARK(BM_ReadBeneRoster20000)->Unit(benchmark::kMillisecond);
+
+// A file that is no batch file: 40 MiB of one line of separators after a detail mark, as a
+// wrong or damaged file can be. The reader may cost what the text costs, not a piece per "|".
+void BM_ReadZpkOneLine40MiB(benchmark::State &state)
+{
+    const QByteArray bytes = QByteArray("RMB|20240105|2") + QByteArray(qsizetype(40) << 20, '|');
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        HeapMeter::start();
+        const PartialRead<BatchPayment> read = BatchFile::readZpk(bytes);
+        peak = HeapMeter::peak();
+        if (read.records.size() != 1) {
+            state.SkipWithError("the line was not read as one payment");
+            break;
+        }
+        benchmark::DoNotOptimize(read.records.constData());
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+    state.counters["peak_heap_MB"] = double(peak) / 1e6;
+    state.counters["heap_x_file"] = double(peak) / double(bytes.size());
+}
+BENCHMARK(BM_ReadZpkOneLine40MiB)->Unit(benchmark::kMillisecond);
 
 } // namespace

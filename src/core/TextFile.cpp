@@ -115,8 +115,10 @@ std::optional<QString> ValueStreamReader::next()
     if (m_pos >= n)
         return std::nullopt;
     QString value;
+    m_unclosed = false;
     if (m_text[m_pos] == QLatin1Char('"')) {
         const qsizetype close = m_text.indexOf(QLatin1Char('"'), m_pos + 1);
+        m_unclosed = close < 0;
         const qsizetype end = close < 0 ? n : close;
         value = m_text.mid(m_pos + 1, end - m_pos - 1);
         m_pos = close < 0 ? n : close + 1;

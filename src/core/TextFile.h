@@ -53,11 +53,15 @@ public:
     bool atEnd() const;
     // The next value; an empty optional at the end of the text.
     std::optional<QString> next();
+    // The last value opened a quote that the text never closes: the text ends inside that value
+    // (a file cut short), which then holds only its beginning.
+    bool lastValueUnclosed() const { return m_unclosed; }
 
 private:
     void skipSeparatorAfterValue();
     QString m_text;
     qsizetype m_pos = 0;
+    bool m_unclosed = false;
 };
 
 // Collects lines and produces the GBK bytes of a file in which every line, the last one

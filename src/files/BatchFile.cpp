@@ -145,7 +145,7 @@ PartialRead<BatchPayment> readDetailLines(const QByteArray &bytes, Layout layout
             return read;
         if (line.startsWith(u'#') || PipeText::isBlank(line))
             continue;
-        PipeText::split(line, columns);
+        PipeText::split(line, columns, detailColumns + 1);
         if (columns.size() < MarkedColumns) {
             read.error = PipeText::tooFewColumns(lineNumber, MarkedColumns);
             return read;
@@ -157,6 +157,10 @@ PartialRead<BatchPayment> readDetailLines(const QByteArray &bytes, Layout layout
             return read;
         }
         if (layout == Layout::Zpk) {
+            if (PipeText::cutShort(line, decoded.text, columns, detailColumns)) {
+                read.error = PipeText::lineCutShort(lineNumber);
+                return read;
+            }
             read.records.append(fromZpkColumns(columns));
             continue;
         }

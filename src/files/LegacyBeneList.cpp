@@ -29,6 +29,12 @@ PartialRead<PayrollBeneficiary> read(const QByteArray &bytes)
                                    .arg(ErrorMessage::excerpt(*name))};
             return read;
         }
+        if (values.lastValueUnclosed()) {
+            read.error = Error{QStringLiteral("文件在第%1个收款人“%2”的账号中间结束")
+                                   .arg(read.records.size() + 1)
+                                   .arg(ErrorMessage::excerpt(*name))};
+            return read;
+        }
         read.records.append(PayrollBeneficiary{std::move(*name), std::move(*account)});
     }
     return read;

@@ -168,7 +168,7 @@ DecodedRows decodeRows(const QByteArray &bytes)
         const QString record = QStringLiteral("代发工资文件第%1条明细记录").arg(number);
         for (QString &value : values) {
             std::optional<QString> next = reader.next();
-            if (!next) {
+            if (!next || reader.lastValueUnclosed()) {
                 out.status = Status::failure(record + QStringLiteral("不完整，文件在记录中间结束"));
                 return out;
             }

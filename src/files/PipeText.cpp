@@ -4,12 +4,12 @@
 
 namespace lgbatch::PipeText {
 
-void split(QStringView line, QList<QStringView> &pieces)
+void split(QStringView line, QList<QStringView> &pieces, qsizetype most)
 {
     pieces.clear();
     qsizetype start = 0;
     for (;;) {
-        const qsizetype end = line.indexOf(Separator, start);
+        const qsizetype end = pieces.size() + 1 < most ? line.indexOf(Separator, start) : -1;
         if (end < 0) {
             pieces.append(line.mid(start));
             return;
@@ -17,6 +17,17 @@ void split(QStringView line, QList<QStringView> &pieces)
         pieces.append(line.mid(start, end - start));
         start = end + 1;
     }
+}
+
+bool cutShort(QStringView line, const QString &text, const QList<QStringView> &pieces, qsizetype fields)
+{
+    const bool endsTheText = line.data() + line.size() == text.constData() + text.size();
+    return endsTheText && pieces.size() <= fields;
+}
+
+Error lineCutShort(qsizetype lineNumber)
+{
+    return Error{QStringLiteral("第%1行不完整，文件在这一行的中间结束").arg(lineNumber)};
 }
 
 QStringView trimBlanks(QStringView text)

@@ -18,9 +18,19 @@ namespace lgbatch::PipeText {
 
 inline constexpr QChar Separator = u'|';
 
-// Cuts a line at every "|"; the empty piece after a closing "|" counts. `pieces` is reused
+// Cuts a line at every "|"; the empty piece after a closing "|" counts. A reader asks for no
+// more pieces than it uses and one more (`most`): the last piece then holds the rest of the
+// line, so that a line of millions of "|" costs no more than a short one. `pieces` is reused
 // from line to line, so that reading a large file does not allocate for every line.
-void split(QStringView line, QList<QStringView> &pieces);
+void split(QStringView line, QList<QStringView> &pieces, qsizetype most);
+
+// Every line this program writes closes its last field with "|" and ends with CR LF. A last
+// line without its line end whose `fields` used fields are not all closed was cut short inside
+// one of them (a file copied or downloaded in part): reading it would shorten that field
+// without a word. `pieces` is the line split with at least `fields` + 1 pieces allowed.
+bool cutShort(QStringView line, const QString &text, const QList<QStringView> &pieces, qsizetype fields);
+// "第5行不完整，文件在这一行的中间结束"
+Error lineCutShort(qsizetype lineNumber);
 
 // The files know the space as their only blank: tabs and wide spaces are content.
 QStringView trimBlanks(QStringView text);

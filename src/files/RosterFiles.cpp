@@ -69,9 +69,13 @@ PartialRead<Record> readRoster(const QByteArray &bytes, const std::array<Column<
             read.error = Error{QStringLiteral("第%1行是空行").arg(lineNumber)};
             return read;
         }
-        PipeText::split(line, pieces);
+        PipeText::split(line, pieces, qsizetype(N) + 1);
         if (pieces.size() < qsizetype(N)) {
             read.error = PipeText::tooFewColumns(lineNumber, N);
+            return read;
+        }
+        if (PipeText::cutShort(line, decoded.text, pieces, N)) {
+            read.error = PipeText::lineCutShort(lineNumber);
             return read;
         }
         Record record;

@@ -193,6 +193,13 @@ void TstBatchFile::readZpk_followsTheLineRules_data()
     QTest::newRow("lines ending in LF alone are refused, not read as one")
         << testing::gbkLines({u"#币种\n"_s + urgent + u'\n' + plain + u'\n'}).chopped(2) << QStringList{}
         << u"文件的行以换行符（LF）结束，而不是回车换行（CR LF）"_s;
+    QTest::newRow("last line without its line end")
+        << testing::gbkLines({plain}).chopped(2) << QStringList{plainRow} << QString();
+    QTest::newRow("file cut short inside the last field")
+        << testing::gbkLines({plain, urgent}).chopped(5) << QStringList{plainRow}
+        << u"第2行不完整，文件在这一行的中间结束"_s;
+    QTest::newRow("separators past the last column are not looked at")
+        << testing::gbkLines({urgent + QString(100000, u'|')}) << QStringList{urgentRow} << QString();
 }
 
 void TstBatchFile::readZpk_followsTheLineRules()

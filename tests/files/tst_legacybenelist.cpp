@@ -55,6 +55,9 @@ void TstLegacyBeneList::read_takesPairsAfterTheFirstValue_data()
     QTest::newRow("ends inside a pair")
         << testing::gbkLines({u"1,张三,6222,李四"_s}) << QStringList{u"张三/6222"_s}
         << u"文件在第2个收款人“李四”的账号之前结束"_s;
+    QTest::newRow("ends inside a quoted account")
+        << QByteArray("1,\"a\",\"6222\",\"b\",\"62220") << QStringList{u"a/6222"_s}
+        << u"文件在第2个收款人“b”的账号中间结束"_s;
     QTest::newRow("a long name is quoted in short")
         << testing::gbkLines({u"1,"_s + u"李"_s.repeated(300)}) << QStringList{}
         << u"文件在第1个收款人“%1…”的账号之前结束"_s.arg(u"李"_s.repeated(24));

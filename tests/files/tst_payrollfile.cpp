@@ -261,6 +261,9 @@ void TstPayrollFile::read_keepsTheRowsBeforeAnError_data()
     QTest::newRow("ends inside the third row")
         << QStringList{Header, row, row, u"\"D\",\"王五\",\"622\""_s} << Outcome::Incomplete << 2
         << u"【代发工资文件第3条明细记录不完整，文件在记录中间结束】"_s;
+    QTest::newRow("ends inside the last remark")
+        << QStringList{Header, row, row.chopped(2)} << Outcome::Incomplete << 1
+        << u"【代发工资文件第2条明细记录不完整，文件在记录中间结束】"_s;
     QTest::newRow("amount not a number")
         << QStringList{Header, row, u"\"D\",\"王五\",\"622\",\"12a\",\"\""_s} << Outcome::Incomplete << 1
         << u"【代发工资文件第2条明细记录的金额“12a”不是有效的数字】"_s;

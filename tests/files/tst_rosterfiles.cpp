@@ -208,6 +208,14 @@ void TstRosterFiles::read_followsTheLineRules_data()
         << u"文件的行以换行符（LF）结束，而不是回车换行（CR LF）"_s;
     QTest::newRow("one line ending in LF alone")
         << Kind::Payer << testing::gbkLines({u"a|1|\n"_s}).chopped(2) << QStringList{u"a/1"_s} << QString();
+    QTest::newRow("last line without its line end")
+        << Kind::Payer << testing::gbkLines({u"a|1|"_s}).chopped(2) << QStringList{u"a/1"_s} << QString();
+    QTest::newRow("file cut short inside an account")
+        << Kind::Payroll << testing::gbkLines({u"a|123456789012345|"_s, u"b|123456789012345|"_s}).chopped(10)
+        << QStringList{u"a/123456789012345"_s} << u"第2行不完整，文件在这一行的中间结束"_s;
+    QTest::newRow("separators past the last field are not looked at")
+        << Kind::Beneficiary << testing::gbkLines({u"a|1|b|c"_s + QString(100000, u'|')})
+        << QStringList{u"a/1/b/c/"_s} << QString();
 }
 
 void TstRosterFiles::read_followsTheLineRules()

@@ -2,7 +2,12 @@
 
 #include "ScriptedSeams.h"
 #include "TableFiles.h"
+#include "WriteFaults.h"
 
+#include "core/FieldText.h"
+#include "core/SystemError.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +17,7 @@ using namespace lgbatch::testing;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(lgbatch::Edition)
+Q_DECLARE_METATYPE(lgbatch::testing::WriteFault)
 
 namespace {
 
@@ -82,6 +88,8 @@ private Q_SLOTS:
     void write_matchesGoldenAndReadsBack();
     void write_refusedLeavesPreviousFile_data();
     void write_refusedLeavesPreviousFile();
+    void write_faultKeepsFileFlagAndList_data();
+    void write_faultKeepsFileFlagAndList();
     void read_parsesBeforeTouchingTheList_data();
     void read_parsesBeforeTouchingTheList();
 
@@ -189,6 +197,47 @@ void TstBatchFiles::write_refusedLeavesPreviousFile()
     QCOMPARE(painted, redRows);
     QCOMPARE(bytesOf(m_dir.filePath(u"kept.zpk"_s)), QByteArray("previous"));
     QCOMPARE(ws->batchList().isChanged(), changed);
+}
+
+void TstBatchFiles::write_faultKeepsFileFlagAndList_data()
+{
+    QTest::addColumn<WriteFault>("fault");
+
+    QTest::newRow("disk full") << WriteFault::DiskFull;
+    QTest::newRow("read-only folder") << WriteFault::ReadOnlyFolder;
+    QTest::newRow("name is a folder") << WriteFault::NameIsFolder;
+}
+
+void TstBatchFiles::write_faultKeepsFileFlagAndList()
+{
+    QFETCH(WriteFault, fault);
+    std::unique_ptr<Workspace> ws = open(Edition::Corporate, goldenRows(Edition::Corporate));
+    QVERIFY(ws);
+    BatchListModel &list = ws->batchList();
+    list.setChanged(false); // the failure itself must mark the list as unsaved
+    const QString dir = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(QDir().mkpath(dir) && writeFile(dir, u"out.zpk"_s, golden(u"batch_personal.zpk"_s)));
+    ws->CurrentBatchFileName = dir + u"/out.zpk"_s;
+    const auto shown = [&list] {
+        QStringList rows;
+        for (int row = 1; row <= list.count(); ++row)
+            rows.append(list.rowTexts(row).join(u'|') + u'/' + QString::number(list.rowColour(row)));
+        return rows;
+    };
+    const QStringList rowsBefore = shown();
+
+    WriteFaultScope scope(fault, ws->CurrentBatchFileName);
+    if (!scope.active())
+        QSKIP("this fault cannot be made here");
+    const QMap<QString, QByteArray> before = snapshot(dir);
+    const BatchFileOutcome written = WriteBatchFile(*ws, FixedClock(QDate(2024, 1, 5)));
+
+    QCOMPARE(written.warning,
+             ErrorMessage::ofWriter(SystemError::fromErrno(WriteFaultScope::systemErrorOf(fault))));
+    QVERIFY(written.redRows.isEmpty());
+    QVERIFY(list.isChanged());
+    QCOMPARE(snapshot(dir), before);
+    QCOMPARE(shown(), rowsBefore);
 }
 
 void TstBatchFiles::read_parsesBeforeTouchingTheList_data()

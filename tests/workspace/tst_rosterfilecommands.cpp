@@ -1,6 +1,10 @@
 #include "workspace/RosterFileCommands.h"
 
 #include "TableFiles.h"
+#include "WriteFaults.h"
+
+#include "core/FieldText.h"
+#include "core/SystemError.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,6 +40,7 @@ QStringList shown(const RecordListModel &list)
 } // namespace
 
 Q_DECLARE_METATYPE(lgbatch::Roster)
+Q_DECLARE_METATYPE(lgbatch::testing::WriteFault)
 
 class TstRosterFileCommands : public QObject
 {
@@ -48,6 +53,8 @@ private Q_SLOTS:
     void writeThenRead_givesTheGoldenFileAndTheSameRows();
     void read_stopsAtABrokenLineAndLosesNothingElse_data();
     void read_stopsAtABrokenLineAndLosesNothingElse();
+    void write_faultKeepsFileFlagAndList_data();
+    void write_faultKeepsFileFlagAndList();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -167,6 +174,51 @@ void TstRosterFileCommands::read_stopsAtABrokenLineAndLosesNothingElse()
     QVERIFY(read.message.value_or(QString()).startsWith(message));
     QCOMPARE(read.found, !file.isEmpty());
     QVERIFY(!list.isChanged());
+}
+
+void TstRosterFileCommands::write_faultKeepsFileFlagAndList_data()
+{
+    QTest::addColumn<Roster>("roster");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<testing::WriteFault>("fault");
+
+    const std::pair<Roster, QString> rosters[]{{Roster::Beneficiaries, u"bene.xml"_s},
+                                               {Roster::Payers, u"payer.xml"_s},
+                                               {Roster::PayrollBeneficiaries, u"benepayroll.xml"_s}};
+    const std::pair<testing::WriteFault, const char *> faults[]{
+        {testing::WriteFault::DiskFull, "disk full"},
+        {testing::WriteFault::ReadOnlyFolder, "read-only folder"},
+        {testing::WriteFault::NameIsFolder, "name is a folder"}};
+    for (const auto &[roster, file] : rosters) {
+        for (const auto &[fault, name] : faults)
+            QTest::addRow("%s, %s", qPrintable(file), name) << roster << file << fault;
+    }
+}
+
+void TstRosterFileCommands::write_faultKeepsFileFlagAndList()
+{
+    QFETCH(Roster, roster);
+    QFETCH(QString, file);
+    QFETCH(testing::WriteFault, fault);
+    const QString path = rosterFilePath(*m_ws, roster);
+    QVERIFY(testing::writeFile(m_dir->path(), file, golden(file)));
+    QVERIFY(readRosterFile(*m_ws, roster, true).rowsRead > 0);
+    RecordListModel &list = rosterList(*m_ws, roster);
+    list.appendRow({u"新增的一行"_s, u"310000000000042"_s, u"澜港银行"_s, {}});
+    list.setChanged(false); // the failure itself must mark the roster as unsaved
+    const QStringList rowsBefore = shown(list);
+
+    testing::WriteFaultScope scope(fault, path);
+    if (!scope.active())
+        QSKIP("this fault cannot be made here");
+    const QMap<QString, QByteArray> before = testing::snapshot(m_dir->path());
+    const std::optional<QString> failure = writeRosterFile(*m_ws, roster);
+
+    QCOMPARE(failure,
+             ErrorMessage::ofWriter(SystemError::fromErrno(testing::WriteFaultScope::systemErrorOf(fault))));
+    QVERIFY(list.isChanged());
+    QCOMPARE(testing::snapshot(m_dir->path()), before);
+    QCOMPARE(shown(list), rowsBefore);
 }
 
 QTEST_GUILESS_MAIN(TstRosterFileCommands)
