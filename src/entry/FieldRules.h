@@ -11,6 +11,9 @@
 
 namespace lgbatch {
 
+// The most characters a remark may have, in the panels' boxes and in a sheet's cell alike.
+inline constexpr int RemarkMaxLength = 50;
+
 // The test an account field runs when the user leaves it.
 struct AccountFieldRule
 {

@@ -4,6 +4,8 @@
 #include "HourGlass.h"
 #include "PanelWidgets.h"
 
+#include "entry/FieldRules.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLineEdit>

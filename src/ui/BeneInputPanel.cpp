@@ -2,6 +2,8 @@
 
 #include "HourGlass.h"
 
+#include "entry/FieldRules.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLineEdit>

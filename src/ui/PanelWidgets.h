@@ -41,7 +41,4 @@ void chainTabOrder(const QList<QWidget *> &fields);
 // as their longest item.
 inline constexpr int PickerMinimumCharacters = 7;
 
-// The most characters a remark may have.
-inline constexpr int RemarkMaxLength = 50;
-
 } // namespace lgbatch

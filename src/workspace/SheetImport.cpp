@@ -16,8 +16,6 @@ namespace {
 
 // The payment lists count their rows in 16 bits.
 constexpr int PaymentListLimit = 32767;
-// The remark boxes of the batch panel and the beneficiary roster take no more.
-constexpr qsizetype RemarkLimit = 50;
 constexpr int ProgressEveryRows = 256;
 // What a sheet's own count of its rows may set aside: beyond the largest payment list.
 constexpr qsizetype RowsReservedAtMost = 65536;
@@ -86,9 +84,9 @@ std::optional<RowFault> scientificAccount(const FieldTexts &texts)
 
 std::optional<RowFault> longRemark(const QString &remark)
 {
-    if (remark.size() <= RemarkLimit)
+    if (remark.size() <= RemarkMaxLength)
         return std::nullopt;
-    return RowFault{SheetField::Remark, QStringLiteral("备注不能超过%1个字！").arg(RemarkLimit)};
+    return RowFault{SheetField::Remark, QStringLiteral("备注不能超过%1个字！").arg(RemarkMaxLength)};
 }
 
 // Turns the texts of one row into a row of the list, by the list's Add rules.
