@@ -31,9 +31,16 @@ import tempfile
 import time
 from pathlib import Path
 
+import gi
 import pyatspi
 
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi  # noqa: E402  (after the version is chosen)
+
 DEFAULT_TIMEOUT = 20.0
+# libatspi's own timeouts of a call, in ms: a program's reply, and a young program's (its first 15 s).
+_CALL_TIMEOUTS_MS = (800, 15000)
+_SEND_ONLY_MS = 100
 POLL_INTERVAL = 0.1
 
 _REPO_ROOT = Path(__file__).resolve().parents[2]
@@ -194,9 +201,20 @@ def press(acc):
     action = acc.queryAction()
     if action.nActions < 1:
         raise E2EFailure(f"{acc} has no action to press")
+    name = name_of(acc)
     if not action.doAction(0):
         raise E2EFailure(f"pressing {acc} was refused")
-    print(f"pressed {name_of(acc)!r}", flush=True)
+    # Qt presses a push button as an animated click: down at once, clicked about 100 ms later. A next
+    # step taken before that would race the button's own handler (a field typed into before 增加 has
+    # cleared the panel), so wait for the release. A button whose window closed is released too.
+    wait_for(lambda: not _is_pressed(acc), f"{name!r} to come back up")
+    print(f"pressed {name!r}", flush=True)
+
+
+def _is_pressed(acc):
+    _safe(acc.clear_cache)
+    states = _safe(acc.getState)
+    return bool(states) and states.contains(pyatspi.STATE_PRESSED)
 
 
 def set_text(acc, text):
@@ -756,15 +774,17 @@ def choose_file(program, title, path, button):
 
 def press_later(acc):
     """Press a control whose action does not return until the window it opens is closed (a menu item
-    runs its command within the press): the press goes on in the background while the test answers."""
-    import threading
-
-    def run():
-        try:
-            acc.queryAction().doAction(0)
-        except Exception:  # the reply comes only once the command is over; nothing to wait for
-            pass
-    threading.Thread(target=run, daemon=True).start()
+    runs its command within the press): the request is sent and its reply not waited for, so that the
+    test can answer the window. Waiting for that reply in another thread would stall this thread's own
+    calls until the reply's timeout (up to 15 s while the program is young): the library is not made for
+    two threads."""
+    Atspi.set_timeout(_SEND_ONLY_MS, _SEND_ONLY_MS)
+    try:
+        acc.queryAction().doAction(0)
+    except Exception:  # the reply comes only once the command is over
+        pass
+    finally:
+        Atspi.set_timeout(*_CALL_TIMEOUTS_MS)
     print(f"pressed {name_of(acc)!r}", flush=True)
 
 

@@ -15,7 +15,7 @@ LGBATCH_EXE=$(readlink -f "$2")
 LGBATCH_SAMPLE_DIR=$(readlink -f "$3")
 export LGBATCH_EXE LGBATCH_SAMPLE_DIR
 
-for need in xvfb-run dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
+for need in Xvfb dbus-run-session /usr/libexec/at-spi-bus-launcher /usr/bin/python3; do
     if ! command -v "$need" >/dev/null; then
         echo "run_e2e.sh: $need is missing (./dev test installs what the tests need)" >&2
         exit 2
@@ -27,8 +27,36 @@ done
 export LC_ALL=C.UTF-8 LANG=C.UTF-8
 export PYTHONDONTWRITEBYTECODE=1 PYTHONUNBUFFERED=1
 
-exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-    dbus-run-session -- bash -c '
+# Xvfb picks a free display itself (-displayfd) and says which once it accepts connections. A number
+# picked beforehand by looking at lock files can still be held by the server of the test before, which
+# goes on shutting down for a moment after it was told to, and the program would then reach that one.
+# -noreset: by default the server resets when its last client leaves (the accessibility launcher, a
+# test's look at the root window), and a program connecting just then is turned away.
+display_file=$(mktemp) x_log=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$display_file" 2>"$x_log" &
+x_server=$!
+stop_x_server() {
+    kill "$x_server" 2>/dev/null
+    wait "$x_server" 2>/dev/null
+    rm -f "$display_file" "$x_log"
+    return 0
+}
+trap stop_x_server EXIT
+for _ in $(seq 1 300); do
+    [[ -s $display_file ]] && break
+    if ! kill -0 "$x_server" 2>/dev/null; then
+        echo "run_e2e.sh: Xvfb did not start:" >&2
+        cat "$x_log" >&2
+        exit 2
+    fi
+    sleep 0.1
+done
+[[ -s $display_file ]] || { echo "run_e2e.sh: Xvfb named no display within 30 s" >&2; exit 2; }
+DISPLAY=":$(head -n 1 "$display_file")"
+export DISPLAY
+
+status=0
+dbus-run-session -- bash -c '
         set -u
         export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1
         /usr/libexec/at-spi-bus-launcher --launch-immediately &
@@ -54,4 +82,9 @@ exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
             sleep 0.2
         done
         /usr/bin/python3 "$1" "$2" "$3"
-    ' run_e2e "$test_script" "$LGBATCH_EXE" "$LGBATCH_SAMPLE_DIR"
+    ' run_e2e "$test_script" "$LGBATCH_EXE" "$LGBATCH_SAMPLE_DIR" || status=$?
+if [[ $status -ne 0 && -s $x_log ]]; then
+    echo "--- X server ($DISPLAY) output ---" >&2
+    cat "$x_log" >&2
+fi
+exit "$status"
