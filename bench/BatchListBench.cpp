@@ -17,8 +17,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -57,13 +55,7 @@ struct BatchBench
 
     BatchBench()
     {
-        state.chooseEdition(Edition::Corporate);
-        workspace = std::make_unique<Workspace>(state, benchProgramDir());
-        if (const Status loaded = workspace->loadReferenceTables(); !loaded) {
-            std::fprintf(stderr, "lgbatch_bench: %s\n", qPrintable(loaded.error()));
-            std::exit(1);
-        }
-        workspace->InitCheckDigitWeights();
+        workspace = benchCorporateWorkspace(state);
         status = std::make_unique<StatusPanels>();
         page = std::make_unique<BatchPage>(*workspace, prompter, *status);
         page->frameInput()->branchPicker()->fillFromTables();

@@ -12,9 +12,6 @@
 
 #include <QFileInfo>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 
 using namespace lgbatch;
@@ -24,16 +21,7 @@ struct SheetBench
     ApplicationState state;
     std::unique_ptr<Workspace> workspace;
 
-    SheetBench()
-    {
-        state.chooseEdition(Edition::Corporate);
-        workspace = std::make_unique<Workspace>(state, benchProgramDir());
-        if (const Status loaded = workspace->loadReferenceTables(); !loaded) {
-            std::fprintf(stderr, "lgbatch_bench: %s\n", qPrintable(loaded.error()));
-            std::exit(1);
-        }
-        workspace->InitCheckDigitWeights();
-    }
+    SheetBench() { workspace = benchCorporateWorkspace(state); }
 };
 
 SheetBench &sheetBench()
