@@ -1,5 +1,7 @@
 #include "Amount.h"
 
+#include <QtNumeric>
+
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -211,7 +213,7 @@ QString Amount::toPlainText() const
 std::optional<Amount> Amount::plus(Amount other) const
 {
     qint64 sum = 0;
-    if (__builtin_add_overflow(m_units, other.m_units, &sum))
+    if (qAddOverflow(m_units, other.m_units, &sum))
         return std::nullopt;
     return Amount(sum);
 }

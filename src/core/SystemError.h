@@ -18,6 +18,7 @@ inline constexpr int FileAlreadyExists = 58;
 inline constexpr int DiskFull = 61;
 inline constexpr int TooManyFiles = 67;
 inline constexpr int PermissionDenied = 70;
+inline constexpr int DiskNotReady = 71;
 inline constexpr int RenameAcrossDisks = 74;
 inline constexpr int PathFileAccess = 75;
 inline constexpr int PathNotFound = 76;
@@ -25,10 +26,31 @@ inline constexpr int PathNotFound = 76;
 // The error for a C library error code (errno), as the system reports a failed call.
 Error fromErrno(int code);
 
-// The error of a failed operation on a file. `capturedErrno` is errno read right after the
-// failing call (0 when the platform does not set it); without it the file's own error kind
+// The error for a Windows system error code (GetLastError()). Built on every platform, so that
+// the table is tested wherever the tests run.
+Error fromWindowsCode(unsigned long code);
+
+// The code the system keeps of the last failed call on this thread: errno, or on Windows
+// GetLastError() (Qt's file calls go to the system directly there and leave errno alone). Read
+// it right after the failing call; clear it before a call that may fail without setting it, so
+// that an earlier failure never speaks for this one.
+int lastCode();
+void clearLastCode();
+
+// The error for a code from lastCode(); 0 (unknown) gives the general access error.
+Error fromCode(int code);
+
+// The error of a failed operation on a file. `capturedCode` is lastCode() read right after the
+// failing call (0 when the system did not set it); without it the file's own error kind
 // decides.
-Error ofFile(const QFileDevice &file, int capturedErrno);
+Error ofFile(const QFileDevice &file, int capturedCode);
+
+// Whether the error says that another program holds the file (Windows keeps others off it).
+bool isInUse(const Error &error);
+
+// The error of a failed replacement of `target`. Windows reports a target that another program
+// holds open as "access denied" when it is to be replaced: a second look tells the two apart.
+Error ofReplace(const QString &target, const Error &error);
 
 } // namespace SystemError
 } // namespace lgbatch

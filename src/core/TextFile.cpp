@@ -6,8 +6,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QThread>
 
 #include <cerrno>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 #include <cstring>
 
 namespace lgbatch {
@@ -165,13 +173,13 @@ Result<QByteArray> readBytes(const QString &path)
     if (QFileInfo(path).isDir())
         return SystemError::fromErrno(EISDIR);
     QFile file(path);
-    errno = 0;
+    SystemError::clearLastCode();
     if (!file.open(QIODevice::ReadOnly))
-        return SystemError::ofFile(file, errno);
-    errno = 0;
+        return SystemError::ofFile(file, SystemError::lastCode());
+    SystemError::clearLastCode();
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return SystemError::ofFile(file, errno);
+        return SystemError::ofFile(file, SystemError::lastCode());
     return bytes;
 }
 
@@ -212,7 +220,9 @@ Status readByLines(const QString &path, const TakePiece &take)
     return {};
 }
 
-Status saveAtomically(const QString &path, const QByteArray &bytes)
+namespace {
+
+Status saveOnce(const QString &path, const QByteArray &bytes)
 {
     // QSaveFile refuses these two on its own, with no error of the system to tell the user.
     if (const QFileInfo existing(path); existing.isDir())
@@ -220,21 +230,57 @@ Status saveAtomically(const QString &path, const QByteArray &bytes)
     else if (existing.exists() && !existing.isWritable())
         return SystemError::fromErrno(EACCES);
     QSaveFile file(path);
-    errno = 0;
+    SystemError::clearLastCode();
     if (!file.open(QIODevice::WriteOnly))
-        return SystemError::ofFile(file, errno);
+        return SystemError::ofFile(file, SystemError::lastCode());
     // The explicit flush is the one that counts: commit() flushes what is left of its buffer when
     // it closes the file, but does not see that flush fail, and would put a file cut short by a
     // full disk in place of the old one.
-    errno = 0;
+    SystemError::clearLastCode();
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const Error error = SystemError::ofFile(file, errno);
+        const Error error = SystemError::ofFile(file, SystemError::lastCode());
         file.cancelWriting();
         return error;
     }
-    errno = 0;
+    if (Status synced = syncToDisk(file); !synced) {
+        file.cancelWriting();
+        return synced;
+    }
+    SystemError::clearLastCode();
     if (!file.commit())
-        return SystemError::ofFile(file, errno);
+        return SystemError::ofReplace(path, SystemError::ofFile(file, SystemError::lastCode()));
+    return {};
+}
+
+} // namespace
+
+Status saveAtomically(const QString &path, const QByteArray &bytes)
+{
+    // Windows keeps a file that another program holds open from being replaced. A virus scanner
+    // lets go of a new file within moments, so a short wait is worth it; a sheet open in Excel
+    // stays held, and the user is told.
+    constexpr int Attempts = 4;
+    Status saved = saveOnce(path, bytes);
+    for (int attempt = 1; attempt < Attempts && !saved && SystemError::isInUse(saved.errorInfo());
+         ++attempt) {
+        QThread::msleep(100 * attempt);
+        saved = saveOnce(path, bytes);
+    }
+    return saved;
+}
+
+Status syncToDisk(QFileDevice &file)
+{
+    SystemError::clearLastCode();
+#ifdef Q_OS_WIN
+    // Qt's handle() on Windows is a C run-time descriptor over the file's own handle.
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+    if (handle == INVALID_HANDLE_VALUE || !FlushFileBuffers(handle))
+        return SystemError::fromCode(SystemError::lastCode());
+#else
+    if (::fsync(file.handle()) != 0)
+        return SystemError::fromCode(SystemError::lastCode());
+#endif
     return {};
 }
 

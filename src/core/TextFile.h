@@ -3,6 +3,7 @@
 #include "Result.h"
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -90,8 +91,12 @@ Result<QString> readText(const QString &path);
 Status readByLines(const QString &path, const TakePiece &take);
 
 // Replaces the file through a temporary beside it, so that a failed write leaves the old file
-// untouched. The error carries the system's text.
+// untouched, and only once its bytes are on the disk. The error carries the system's text.
 Status saveAtomically(const QString &path, const QByteArray &bytes);
+
+// Until it returns, what was written to the open file may sit in the system's cache only; a save
+// that is reported done must survive a power cut.
+Status syncToDisk(QFileDevice &file);
 
 } // namespace TextFile
 } // namespace lgbatch

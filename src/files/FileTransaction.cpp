@@ -1,16 +1,13 @@
 #include "FileTransaction.h"
 
 #include "core/SystemError.h"
+#include "core/TextFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace lgbatch {
 
@@ -31,13 +28,10 @@ constexpr int NameAttempts = 16;
 // done must survive a power cut.
 Status flushToDisk(QFile &file)
 {
+    SystemError::clearLastCode();
     if (!file.flush())
-        return SystemError::ofFile(file, errno);
-#ifdef Q_OS_UNIX
-    if (::fsync(file.handle()) != 0)
-        return SystemError::fromErrno(errno);
-#endif
-    return {};
+        return SystemError::ofFile(file, SystemError::lastCode());
+    return TextFile::syncToDisk(file);
 }
 
 Result<QString> writeTemporary(const QString &target, const QByteArray &bytes)
@@ -45,17 +39,20 @@ Result<QString> writeTemporary(const QString &target, const QByteArray &bytes)
     for (int attempt = 0; attempt < NameAttempts; ++attempt) {
         const QString path = siblingName(target, QStringLiteral(".tmp"));
         QFile file(path);
+        SystemError::clearLastCode();
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            const int code = errno;
+            const int code = SystemError::lastCode();
             if (QFileInfo::exists(path))
                 continue;
             return SystemError::ofFile(file, code);
         }
-        Status written =
-            file.write(bytes) == bytes.size() ? flushToDisk(file) : SystemError::ofFile(file, errno);
+        SystemError::clearLastCode();
+        Status written = file.write(bytes) == bytes.size()
+                             ? flushToDisk(file)
+                             : SystemError::ofFile(file, SystemError::lastCode());
         file.close();
         if (written && file.error() != QFileDevice::NoError)
-            written = SystemError::ofFile(file, errno);
+            written = SystemError::ofFile(file, SystemError::lastCode());
         if (!written) {
             QFile::remove(path);
             return written.errorInfo();
@@ -72,11 +69,12 @@ Result<QString> moveAside(const QString &target)
     for (int attempt = 0; attempt < NameAttempts; ++attempt) {
         const QString backup = siblingName(target, QStringLiteral(".bak"));
         QFile file(target);
+        SystemError::clearLastCode();
         if (file.rename(backup))
             return backup;
-        const int code = errno;
+        const int code = SystemError::lastCode();
         if (!QFileInfo::exists(backup))
-            return SystemError::ofFile(file, code);
+            return SystemError::ofReplace(target, SystemError::ofFile(file, code));
     }
     return SystemError::fromErrno(EEXIST);
 }
@@ -117,8 +115,9 @@ Status FileTransaction::commit()
     }
     for (Entry &entry : m_entries) {
         QFile staged(entry.staged);
+        SystemError::clearLastCode();
         if (!staged.rename(entry.target)) {
-            const Error error = SystemError::ofFile(staged, errno);
+            const Error error = SystemError::ofFile(staged, SystemError::lastCode());
             rollBack();
             return error;
         }

@@ -100,8 +100,9 @@ Result<QString> MD5::DigestFileToHexStr(const QString &FileName)
 {
     MD5Init();
     QFile file(FileName);
+    SystemError::clearLastCode();
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return SystemError::ofFile(file, errno);
+        return SystemError::ofFile(file, SystemError::lastCode());
     // Refuse a file too long before reading it; the count below still guards a file that grows
     // while it is read, or one that has no size (a pipe, a device).
     if (file.size() > MaxFileSize)
@@ -117,7 +118,7 @@ Result<QString> MD5::DigestFileToHexStr(const QString &FileName)
     for (;;) {
         const qint64 got = file.read(piece.data() + waiting, ReadPieceSize);
         if (got < 0)
-            return SystemError::ofFile(file, errno);
+            return SystemError::ofFile(file, SystemError::lastCode());
         if (got == 0)
             break;
         waiting += got;

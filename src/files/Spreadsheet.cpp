@@ -77,8 +77,9 @@ Result<Spreadsheet> Spreadsheet::open(const QString &path)
     // read here, to tell what the file is.
     if (*format == Format::Xlsx) {
         QFile file(path);
+        SystemError::clearLastCode();
         if (!file.open(QIODevice::ReadOnly))
-            return SystemError::ofFile(file, errno);
+            return SystemError::ofFile(file, SystemError::lastCode());
         if (std::optional<Error> refused = notAWorkbook(file.read(8)))
             return *refused;
         file.close();

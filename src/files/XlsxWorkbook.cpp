@@ -99,6 +99,70 @@ std::optional<double> storedNumber(QStringView text)
     return value;
 }
 
+// The workbook's file as libzip reads it, through Qt: libzip's own file source takes the path in
+// the system's 8-bit encoding, which on Windows cannot name every folder (Chinese names on a
+// system of another language), while Qt opens any path the same way on every platform.
+struct QtFileSource
+{
+    explicit QtFileSource(const QString &path) : file(path) { zip_error_init(&error); }
+    ~QtFileSource() { zip_error_fini(&error); }
+    QFile file;
+    zip_error_t error;
+};
+
+zip_int64_t failWith(QtFileSource &source, int code)
+{
+    zip_error_set(&source.error, code, 0);
+    return -1;
+}
+
+zip_int64_t readThroughQt(void *state, void *data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    auto &source = *static_cast<QtFileSource *>(state);
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        if (!source.file.isOpen() && !source.file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            return failWith(source, ZIP_ER_OPEN);
+        return source.file.seek(0) ? 0 : failWith(source, ZIP_ER_SEEK);
+    case ZIP_SOURCE_READ: {
+        const qint64 got = source.file.read(static_cast<char *>(data), qint64(length));
+        return got < 0 ? failWith(source, ZIP_ER_READ) : got;
+    }
+    case ZIP_SOURCE_CLOSE:
+        source.file.close();
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        if (length < sizeof(zip_stat_t))
+            return failWith(source, ZIP_ER_INVAL);
+        auto *stat = static_cast<zip_stat_t *>(data);
+        zip_stat_init(stat);
+        stat->size = zip_uint64_t(source.file.size());
+        stat->valid |= ZIP_STAT_SIZE;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_SEEK: {
+        const zip_int64_t offset = zip_source_seek_compute_offset(
+            zip_uint64_t(source.file.pos()), zip_uint64_t(source.file.size()), data, length, &source.error);
+        if (offset < 0)
+            return -1;
+        return source.file.seek(offset) ? 0 : failWith(source, ZIP_ER_SEEK);
+    }
+    case ZIP_SOURCE_TELL:
+        return source.file.pos();
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&source.error, data, length);
+    case ZIP_SOURCE_FREE:
+        delete &source;
+        return 0;
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SUPPORTS, -1);
+    default:
+        return failWith(source, ZIP_ER_OPNOTSUPP);
+    }
+}
+
 } // namespace
 
 // The rows of one sheet, read as the parser goes through the sheet's XML.
@@ -361,7 +425,10 @@ Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::open(QByteArray bytes)
 Result<std::unique_ptr<XlsxWorkbook>> XlsxWorkbook::openFile(const QString &path)
 {
     std::unique_ptr<XlsxWorkbook> book(new XlsxWorkbook(QByteArray()));
-    zip_source_t *source = zip_source_file_create(QFile::encodeName(path).constData(), 0, -1, nullptr);
+    auto *state = new QtFileSource(path);
+    zip_source_t *source = zip_source_function_create(readThroughQt, state, nullptr);
+    if (!source)
+        delete state;
     LGBATCH_TRY(book->load(source));
     return book;
 }

@@ -53,23 +53,27 @@ Status BranchTableUpdate::replaceTable(const QString &programDir, const QString 
     // The copy goes beside the current table first, so that the last step is a rename within
     // one folder.
     QTemporaryFile staged(current + QStringLiteral(".XXXXXX"));
+    SystemError::clearLastCode();
     if (!staged.open())
-        return SystemError::ofFile(staged, errno);
+        return SystemError::ofFile(staged, SystemError::lastCode());
     if (staged.write(bytes.value()) != bytes.value().size() || !staged.flush()) {
-        const int code = errno;
+        const int code = SystemError::lastCode();
         return SystemError::ofFile(staged, code);
     }
+    LGBATCH_TRY(TextFile::syncToDisk(staged));
     staged.close();
     // The temporary is private to its owner; the table keeps the rights the old one had.
     staged.setPermissions(QFile::permissions(current));
 
     QFile currentFile(current);
+    SystemError::clearLastCode();
     if (!currentFile.rename(backup)) {
-        const int code = errno;
+        const int code = SystemError::lastCode();
         return SystemError::ofFile(currentFile, code);
     }
+    SystemError::clearLastCode();
     if (!staged.rename(current)) {
-        const int code = errno;
+        const int code = SystemError::lastCode();
         const Error error = SystemError::ofFile(staged, code);
         QFile::rename(backup, current);
         return error;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Prefetch.h"
+
 #include <QRandomGenerator>
 #include <QStringView>
 
@@ -48,7 +50,7 @@ public:
             for (qsizetype i = 0; i < count; ++i) {
                 keys[i] = keyOf(start + i);
                 hashes[i] = hashOf(keys[i]);
-                __builtin_prefetch(&m_slots[hashes[i] & m_mask]);
+                prefetch(&m_slots[hashes[i] & m_mask]);
             }
             for (qsizetype i = 0; i < count; ++i) {
                 const qsizetype row = start + i;

@@ -23,7 +23,9 @@ void print(std::FILE *stream, const QString &text)
 
 QString perUserDir()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // ~/.local/share/lgbatch on Linux; on Windows the machine's own %LOCALAPPDATA%\lgbatch, not
+    // the roaming profile that would carry the rosters from one computer to another.
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
 } // namespace

@@ -44,8 +44,10 @@ const QColor HeaderFill(228, 228, 228);
 QFont summaryFont(qreal points, bool bold = false)
 {
     QFont font;
-    // A CJK face first, so that Chinese and figures come from one font of one height.
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
+    // A CJK face first, so that Chinese and figures come from one font of one height: Windows'
+    // own Chinese faces where the program runs on Windows, the usual Linux ones elsewhere.
+    font.setFamilies({QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun"),
+                      QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Source Han Sans SC"),
                       QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Noto Sans SC")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);

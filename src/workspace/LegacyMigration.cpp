@@ -65,8 +65,9 @@ LegacyMigration::Outcome LegacyMigration::MigrateLegacyBeneList(Workspace &works
         return outcome;
     }
     QFile file(legacyFile(workspace));
+    SystemError::clearLastCode();
     if (!file.rename(doneFile(workspace)))
-        outcome.error = SystemError::ofFile(file, errno);
+        outcome.error = SystemError::ofFile(file, SystemError::lastCode());
     return outcome;
 }
 

@@ -158,9 +158,10 @@ Status ProgramDirectory::prepare(const Plan &plan)
 {
     // With nothing to put in, no folder is made: the start ends with the missing table's message.
     if (!plan.missingTables.isEmpty() && !QFileInfo(plan.dir).isDir()) {
-        errno = 0;
+        SystemError::clearLastCode();
+        // A code of 0 (none known) gives the general access error.
         if (!QDir().mkpath(plan.dir))
-            return SystemError::fromErrno(errno); // 0, when unknown, gives the general access error
+            return SystemError::fromCode(SystemError::lastCode());
     }
     for (const QString &table : plan.missingTables) {
         const Result<QByteArray> bytes = TextFile::readBytes(inDir(plan.shippedDir, table));

@@ -1,3 +1,4 @@
+#include "HeldOpenFile.h"
 #include "UnprivilegedScope.h"
 #include "core/SystemError.h"
 #include "core/TextFile.h"
@@ -90,6 +91,7 @@ private Q_SLOTS:
     void saveAtomically_failureLeavesOldFile();
     void saveAtomically_refusesADirectory();
     void saveAtomically_missingFolderGivesSystemError();
+    void saveAtomically_targetHeldOpenElsewhereStaysAsItWas();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -302,7 +304,9 @@ void TstTextFile::byLines_refuseInvalidGbk()
 
 void TstTextFile::saveAtomically_writesAndReplaces()
 {
-    const QString target = path(u"out.zpk"_s);
+    // A folder and a file whose names GBK has and the system's 8-bit encoding may not.
+    QVERIFY(QDir(m_dir->path()).mkdir(u"工资 文件"_s));
+    const QString target = path(u"工资 文件/批量 付款.zpk"_s);
     QVERIFY(TextFile::saveAtomically(target, QByteArray("first\r\n")).ok());
     QCOMPARE(TextFile::readBytes(target).value(), QByteArray("first\r\n"));
 
@@ -310,7 +314,24 @@ void TstTextFile::saveAtomically_writesAndReplaces()
     const Status saved = TextFile::saveAtomically(target, second);
     QVERIFY2(saved.ok(), qPrintable(saved.error()));
     QCOMPARE(TextFile::readBytes(target).value(), second);
-    QCOMPARE(entries(m_dir->path()), QStringList{u"out.zpk"_s});
+    QCOMPARE(entries(path(u"工资 文件"_s)), QStringList{u"批量 付款.zpk"_s});
+}
+
+void TstTextFile::saveAtomically_targetHeldOpenElsewhereStaysAsItWas()
+{
+    const QString target = path(u"代发 工资.csv"_s);
+    QVERIFY(TextFile::saveAtomically(target, QByteArray("old\r\n")).ok());
+    testing::HeldOpenFile held(target);
+    if (!held.holding())
+        QSKIP("only Windows keeps other programs off a file that one holds open");
+
+    const Status saved = TextFile::saveAtomically(target, QByteArray("new\r\n"));
+    QVERIFY(!saved.ok());
+    QCOMPARE(saved.errorInfo().number, SystemError::fromErrno(EBUSY).number);
+    QCOMPARE(saved.error(), SystemError::fromErrno(EBUSY).text);
+    held.release();
+    QCOMPARE(TextFile::readBytes(target).value(), QByteArray("old\r\n"));
+    QCOMPARE(entries(m_dir->path()), QStringList{u"代发 工资.csv"_s});
 }
 
 void TstTextFile::saveAtomically_failureLeavesOldFile()

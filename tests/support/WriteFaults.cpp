@@ -7,7 +7,10 @@
 
 #include <cerrno>
 #include <csignal>
+
+#ifdef Q_OS_UNIX
 #include <sys/resource.h>
+#endif
 
 namespace lgbatch::testing {
 
@@ -16,6 +19,7 @@ namespace {
 constexpr auto Enterable = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                            QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
 
+#ifdef Q_OS_UNIX
 void setFileSizeLimit(rlim_t bytes)
 {
     rlimit limit{};
@@ -24,6 +28,7 @@ void setFileSizeLimit(rlim_t bytes)
     if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
         qFatal("cannot set the file-size limit");
 }
+#endif
 
 } // namespace
 
@@ -32,8 +37,14 @@ WriteFaultScope::WriteFaultScope(WriteFault fault, const QString &target, qint64
 {
     switch (fault) {
     case WriteFault::DiskFull:
+#ifdef Q_OS_UNIX
         std::signal(SIGXFSZ, SIG_IGN);
         setFileSizeLimit(rlim_t(bytesAllowed));
+#else
+        // Windows has no limit of a process's file size to stand in for a full disk.
+        Q_UNUSED(bytesAllowed);
+        m_active = false;
+#endif
         break;
     case WriteFault::ReadOnlyFolder:
         // "nobody" must be able to reach the folder and read what lies in it.
@@ -57,8 +68,10 @@ WriteFaultScope::~WriteFaultScope()
 {
     switch (m_fault) {
     case WriteFault::DiskFull:
+#ifdef Q_OS_UNIX
         setFileSizeLimit(RLIM_INFINITY);
         std::signal(SIGXFSZ, SIG_DFL);
+#endif
         break;
     case WriteFault::ReadOnlyFolder:
         m_unprivileged.reset();

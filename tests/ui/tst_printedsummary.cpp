@@ -4,10 +4,12 @@
 #include "ui/SummaryPages.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -18,11 +20,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Poppler's pdftotext: on the PATH, or under Wine the host's own through drive Z:, which Wine
+// runs as the Linux program it is.
+QString pdfToText()
+{
+    const QString found = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (found.isEmpty() && QFileInfo::exists(u"Z:/usr/bin/pdftotext"_s))
+        return u"Z:/usr/bin/pdftotext"_s;
+    return found.isEmpty() ? u"pdftotext"_s : found;
+}
+
 // The text of a PDF as poppler reads it back; empty (and the test failed) when it cannot.
 QString pdfText(const QString &pdf, const QStringList &options = {u"-layout"_s})
 {
     QProcess reader;
-    reader.start(u"pdftotext"_s, options + QStringList{u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s});
+    reader.start(pdfToText(), options + QStringList{u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s});
     if (!reader.waitForFinished(60000) || reader.exitCode() != 0) {
         qWarning("pdftotext (Debian package poppler-utils) could not read %s", qPrintable(pdf));
         return {};

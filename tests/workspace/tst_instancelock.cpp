@@ -4,11 +4,11 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include <cstdlib>
 
 using namespace lgbatch;
 using namespace Qt::StringLiterals;
@@ -25,16 +25,19 @@ private Q_SLOTS:
 
 namespace {
 
-// A copy of the program that took the lock and ended without giving it back, as in a crash.
+// Set in the environment of the test program started again as a copy of the program that
+// takes the lock and ends without giving it back, as in a crash.
+constexpr char LockAndDieVariable[] = "LGBATCH_TEST_LOCK_AND_DIE";
+
 bool lockAndDie(const QString &path)
 {
-    const pid_t child = fork();
-    if (child == 0) {
-        QLockFile lock(path);
-        _exit(lock.tryLock(0) ? 0 : 1);
-    }
-    int status = 0;
-    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(LockAndDieVariable), path);
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    return child.waitForFinished(60000) && child.exitStatus() == QProcess::NormalExit &&
+           child.exitCode() == 0;
 }
 
 qint64 holderOf(const QString &path)
@@ -98,5 +101,16 @@ void TstInstanceLock::acquire_onlyOneRunningCopyPerFolder()
     QCOMPARE(got, state);
 }
 
-QTEST_GUILESS_MAIN(TstInstanceLock)
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet(LockAndDieVariable)) {
+        QCoreApplication app(argc, argv);
+        QLockFile lock(qEnvironmentVariable(LockAndDieVariable));
+        // No destructors: the lock stays behind as a crash leaves it.
+        std::_Exit(lock.tryLock(0) ? 0 : 1);
+    }
+    QCoreApplication app(argc, argv);
+    TstInstanceLock test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_instancelock.moc"

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace lgbatch::Console {
+
+enum class Stream
+{
+    Output,
+    Error
+};
+
+// Writes text to the program's standard output or error so that Chinese reads right wherever it
+// goes. On Windows the program is a window program: started from a console it borrows its
+// parent's, writes to a console as text and to a file or pipe as UTF-8. Elsewhere the text goes
+// out in the locale's encoding, as any terminal program's.
+void write(Stream stream, const QString &text);
+
+} // namespace lgbatch::Console
