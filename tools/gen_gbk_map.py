@@ -30,7 +30,7 @@ USER_AREAS = [
     (range(0xF8, 0xFF), range(0xA1, 0xFF)),
     (range(0xA1, 0xA8), [t for t in range(0x40, 0xA1) if t != 0x7F]),
 ]
-FIRST_PRIVATE_USE = 0xE000
+FIRST_PRIVATE_USE, LAST_PRIVATE_USE = 0xE000, 0xE864
 
 
 def decode_map():
@@ -61,6 +61,8 @@ def decode_map():
         if code not in chars:
             chars[code] = private_use
             private_use += 1
+    if private_use != LAST_PRIVATE_USE + 1:
+        sys.exit(f"the private-use characters end at U+{private_use - 1:04X}, not U+{LAST_PRIVATE_USE:04X}")
     return chars
 
 
