@@ -14,7 +14,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (!lgbatch::GbkCodec::isAvailable()) {
-        std::fprintf(stderr, "lgbatch_bench: this Qt has no GBK converter\n");
+        std::fprintf(stderr, "lgbatch_bench: the built-in GBK map does not convert\n");
         return 1;
     }
     benchmark::Initialize(&argc, argv);

@@ -266,10 +266,10 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // The program checks its converter before the chooser is shown: that first use of it is
+    // The program checks its GBK map before the chooser is shown: that first use of it is
     // not part of any figure here either.
     if (!GbkCodec::isAvailable())
-        die(QStringLiteral("this Qt has no GBK converter"));
+        die(QStringLiteral("the built-in GBK map does not convert"));
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 4 && args[1] == QLatin1String("--run"))
         return runOnce(args[2], args[3]);

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <QStringDecoder>
 #include <QStringView>
 
 namespace lgbatch {
@@ -15,7 +14,8 @@ namespace lgbatch {
 // is an error for the caller, never a silent "?" or replacement character.
 namespace GbkCodec {
 
-// False when this build of Qt has no GBK converter; the program checks it once at start.
+// Whether the built-in map converts a known pair both ways. It always should, on every platform;
+// the program still checks it once at start rather than read or write a file through a broken one.
 bool isAvailable();
 
 Result<QString> decode(const QByteArray &bytes);
@@ -26,17 +26,14 @@ QString unencodableMessage(const QString &text);
 
 // Decodes a large text one piece after the other, for a reader that keeps only part of it, so
 // that the whole text never exists at once. The pieces must not cut a character in two (a cut
-// just after a line end never does). A file of national size is decoded through a table taken
-// once from the converter, without a call into the converter per piece.
+// just after a line end never does).
 class PieceDecoder
 {
 public:
-    PieceDecoder();
     // The text of `bytes`, valid until the next call; bytes GBK does not define are an error.
     Result<QStringView> decode(QByteArrayView bytes);
 
 private:
-    QStringDecoder m_converter;
     QString m_text;
 };
 
