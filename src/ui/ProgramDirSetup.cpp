@@ -2,24 +2,16 @@
 
 #include "core/BuildInfo.h"
 #include "core/CommandLine.h"
+#include "core/Console.h"
 #include "core/FieldText.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
-#include <cstdio>
-
 namespace lgbatch {
 
 namespace {
-
-void print(std::FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
-}
 
 QString perUserDir()
 {
@@ -44,11 +36,12 @@ std::optional<int> answerOnTerminal(const QStringList &arguments)
     // yet: only a request for help or the version is answered.
     const StartOptions options = CommandLine::parse(arguments);
     if (options.help) {
-        print(stdout, CommandLine::helpText(QDir::toNativeSeparators(perUserDir())));
+        Console::write(Console::Stream::Output,
+                       CommandLine::helpText(QDir::toNativeSeparators(perUserDir())));
         return 0;
     }
     if (options.version) {
-        print(stdout, CommandLine::versionText());
+        Console::write(Console::Stream::Output, CommandLine::versionText());
         return 0;
     }
     return std::nullopt;
@@ -67,7 +60,7 @@ std::optional<QString> setUpProgramDir(const QStringList &arguments, Prompter &p
 {
     const StartOptions options = CommandLine::parse(arguments);
     if (!options.error.isEmpty()) {
-        print(stderr, options.error + QLatin1Char('\n') + CommandLine::helpHint());
+        Console::write(Console::Stream::Error, options.error + QLatin1Char('\n') + CommandLine::helpHint());
         return std::nullopt;
     }
     return setUpProgramDir(placesOfThisRun(options), prompter);
