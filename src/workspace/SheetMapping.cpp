@@ -95,7 +95,8 @@ Party partyOfField(SheetField field)
     }
 }
 
-// Whole headers that name a field outright, besides the field's own label.
+// Whole headers that name a field outright, besides the field's own label; in the order of
+// SheetField.
 const QList<QStringView> &synonymsOf(SheetField field)
 {
     static const std::array<QList<QStringView>, SheetFieldCount> synonyms{{
