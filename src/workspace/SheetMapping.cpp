@@ -127,6 +127,19 @@ bool namesOutright(const QString &cleanHeader, const SheetFieldEntry &entry)
                        [&cleanHeader](QStringView w) { return cleanHeader == w; });
 }
 
+// Whether a mapping reads a column whose header names one party into a field of the other.
+bool crossesParties(const SheetMapping &mapping, const SheetRow &header)
+{
+    for (int i = 0; i < SheetFieldCount; ++i) {
+        const int column = mapping.columns[std::size_t(i)];
+        const Party fieldParty = partyOfField(SheetField(i));
+        const Party named = column >= 0 ? partyOf(cleanHeaderText(header.cell(column))) : Party::Unnamed;
+        if (fieldParty != Party::Unnamed && named != Party::Unnamed && named != fieldParty)
+            return true;
+    }
+    return false;
+}
+
 // The fields one header row names: first each field takes the first column that names it
 // outright, then each column left over names the field its words point to, if that field has
 // no column yet.
@@ -384,7 +397,10 @@ SheetMapping SheetMappingMemory::initialMapping(Workspace::List list, const QLis
                                                 const QList<SheetRow> &firstRows) const
 {
     for (qsizetype r = 0; r < std::min<qsizetype>(firstRows.size(), HeaderSearchRows); ++r) {
-        if (std::optional<SheetMapping> remembered = recall(list, firstRows[r]))
+        // A mapping kept by an earlier version, whose guess could take the payer's columns for
+        // the beneficiary's, is not offered again: the payer would be paid.
+        std::optional<SheetMapping> remembered = recall(list, firstRows[r]);
+        if (remembered && !crossesParties(*remembered, firstRows[r]))
             return *remembered;
     }
     return guessMapping(fields, firstRows);

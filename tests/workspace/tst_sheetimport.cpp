@@ -454,6 +454,11 @@ void tst_SheetImport::memory_offersTheLastMappingOfTheSameHeader()
     const QList<SheetRow> other = csv({u"Name,Card,Amount"_s}).firstRows(0, 20);
     QCOMPARE(SheetMappingMemory(ws).initialMapping(List::Payroll, fields, other),
              guessMapping(fields, other));
+    // A kept mapping that pays the payer is guessed afresh.
+    const QList<SheetRow> payer = csv({u"付款人名称,付款人账号,姓名,卡号,金额"_s}).firstRows(0, 20);
+    SheetMappingMemory(ws).remember(List::Payroll, payer[0], chosen);
+    QCOMPARE(SheetMappingMemory(ws).initialMapping(List::Payroll, fields, payer),
+             guessMapping(fields, payer));
 }
 
 QTEST_GUILESS_MAIN(tst_SheetImport)
