@@ -14,7 +14,8 @@
 int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("lgbatch"));
-    // Before the application object: --help and --version must work without a display.
+    // Before the application object: --help, --version and a mistake of the command line must
+    // be answered without a display.
     if (const std::optional<int> answered = lgbatch::answerOnTerminal(lgbatch::argumentsOf(argc, argv)))
         return *answered;
 

@@ -2,7 +2,11 @@
 
 #include "ApplicationState.h"
 
+#include <algorithm>
+
 namespace lgbatch {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -53,6 +57,49 @@ StartOptions CommandLine::parse(const QStringList &arguments)
         }
     }
     return options;
+}
+
+QStringList CommandLine::withoutToolkitOptions(const QStringList &arguments)
+{
+    // The options of the toolkit, its platform plugins and its debugging aids; each may be
+    // written with one dash or two.
+    static const QStringList withValue{u"platform"_s,
+                                       u"platformpluginpath"_s,
+                                       u"platformtheme"_s,
+                                       u"plugin"_s,
+                                       u"qwindowgeometry"_s,
+                                       u"qwindowicon"_s,
+                                       u"qwindowtitle"_s,
+                                       u"session"_s,
+                                       u"display"_s,
+                                       u"geometry"_s,
+                                       u"title"_s,
+                                       u"icon"_s,
+                                       u"name"_s,
+                                       u"visual"_s,
+                                       u"style"_s,
+                                       u"stylesheet"_s,
+                                       u"qmljsdebugger"_s};
+    static const QStringList flags{u"reverse"_s, u"widgetcount"_s, u"testability"_s, u"nograb"_s,
+                                   u"dograb"_s,  u"qdevel"_s,      u"qdebug"_s};
+    static const QStringList joined{u"style="_s, u"stylesheet="_s, u"qmljsdebugger="_s};
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        const QString option = argument.startsWith(u"--"_s) ? argument.mid(2)
+                               : argument.startsWith(u'-')  ? argument.mid(1)
+                                                            : QString();
+        if (i == 0 || option.isEmpty()) {
+            kept.append(argument);
+        } else if (withValue.contains(option)) {
+            ++i; // the value goes with its option, also when it is missing at the end
+        } else if (!flags.contains(option) &&
+                   std::none_of(joined.cbegin(), joined.cend(),
+                                [&option](const QString &prefix) { return option.startsWith(prefix); })) {
+            kept.append(argument);
+        }
+    }
+    return kept;
 }
 
 QString CommandLine::helpText(const QString &perUserDir)

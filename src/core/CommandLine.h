@@ -23,6 +23,11 @@ namespace CommandLine {
 // have been taken out before, or they count as unknown.
 StartOptions parse(const QStringList &arguments);
 
+// The arguments without the options the toolkit takes for itself (-platform NAME, --style=NAME,
+// -reverse ...), as the application object would leave them, so that the line can be judged
+// before there is one, and without a display.
+QStringList withoutToolkitOptions(const QStringList &arguments);
+
 // What --help prints; perUserDir is the folder a user gets when no other program directory is
 // found.
 QString helpText(const QString &perUserDir);

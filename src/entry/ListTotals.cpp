@@ -22,4 +22,9 @@ ListTotal totalOfAmountColumn(const RecordListModel &list, int amountColumn, std
     return result;
 }
 
+QString totalCeilingMessage()
+{
+    return QStringLiteral("总金额金额不允许超出 100,000,000.00！");
+}
+
 } // namespace lgbatch

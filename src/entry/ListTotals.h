@@ -25,4 +25,7 @@ struct ListTotal
 // first row that is not a number or that takes the total above `ceiling` (when given).
 ListTotal totalOfAmountColumn(const RecordListModel &list, int amountColumn, std::optional<Amount> ceiling);
 
+// What the user reads wherever a batch's total is above the ceiling.
+QString totalCeilingMessage();
+
 } // namespace lgbatch

@@ -46,8 +46,10 @@ Status BranchTableUpdate::replaceTable(const QString &programDir, const QString 
     const Result<QByteArray> bytes = TextFile::readBytes(picked);
     if (!bytes)
         return bytes.errorInfo();
-    // A table the program could not load would end it at the next start.
-    if (!parseBankCodeTable(bytes.value()))
+    // A table the program could not load would end it at the next start; one without a branch
+    // would leave no other bank to pick, and its backup would stand in the way of a repair.
+    const Result<BranchTable> table = parseBankCodeTable(bytes.value());
+    if (!table || table.value().isEmpty())
         return Status::failure(QStringLiteral("所选文件不是有效的支付系统行号表"));
 
     // The copy goes beside the current table first, so that the last step is a rename within

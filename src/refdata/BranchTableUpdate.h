@@ -20,8 +20,9 @@ bool isTableInUse(const QString &programDir, const QString &picked);
 
 // Puts a copy of the picked file in place of the current table and keeps the current one as
 // "BankCode.xml.bak". The picked file stays where it is. A backup that exists already, a
-// picked file that is not a branch table the program could load, or any failure of the system
-// changes nothing: the program directory always keeps a table it can start with.
+// picked file that is not a branch table the program could load or that holds no branch, or
+// any failure of the system changes nothing: the program directory always keeps a table it can
+// start with.
 Status replaceTable(const QString &programDir, const QString &picked);
 
 } // namespace BranchTableUpdate

@@ -153,10 +153,10 @@ void BatchPage::offerBeneficiaryToRoster(const BatchPayment &payment)
 void BatchPage::cmdEdit_Click()
 {
     HourGlass busy;
-    if (!hasCurrentRow() || !settleAmount() || !m_panel->ValidateBatchInput())
+    const int row = rowToEdit();
+    if (row == 0 || !settleAmount() || !m_panel->ValidateBatchInput())
         return;
     BatchListModel &batch = m_workspace.batchList();
-    const int row = list()->currentRow();
     batch.setRowTexts(row, batch.rowTextsOf(m_panel->record()));
     RefreshBatchTotals();
     batch.setChanged(true);
@@ -177,9 +177,10 @@ void BatchPage::lstData_ItemClick()
 {
     HourGlass busy;
     ClearBatchInput();
-    if (severalRowsSelected() || list()->currentRow() == 0)
+    const int row = rowToLoad();
+    if (row == 0)
         return;
-    const BatchPayment record = m_workspace.batchList().ReadBatchRow(list()->currentRow());
+    const BatchPayment record = m_workspace.batchList().ReadBatchRow(row);
     m_panel->cbPayerName()->setEditText(record.PayerName);
     m_panel->cbPayerAccount()->setEditText(record.PayerAccount);
     m_panel->cbBeneName()->setEditText(record.BeneName);

@@ -118,6 +118,7 @@ void FileCommands::New_Click()
         return;
     list.setChanged(false);
     list.clear();
+    m_workspace.setFileOfList(tab == BatchTab ? Workspace::List::Batch : Workspace::List::Payroll, QString());
     // The new list gets a file of its own: 保存 must not write it over the one just saved.
     if (tab == BatchTab) {
         m_workspace.CurrentBatchFileName.clear();

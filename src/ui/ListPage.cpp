@@ -139,14 +139,34 @@ bool ListPage::hasCurrentRow() const
     return records().count() > 0 && m_list->currentRow() > 0;
 }
 
-bool ListPage::severalRowsSelected() const
+int ListPage::rowToLoad()
 {
-    return m_list->selectedRowCount(2) > 1;
+    m_loadedRow = QPersistentModelIndex();
+    const int row = m_list->currentRow();
+    if (m_list->selectedRowCount(2) > 1 || row == 0)
+        return 0;
+    m_loadedRow = QPersistentModelIndex(records().index(row - 1, 0));
+    return row;
+}
+
+int ListPage::rowToEdit()
+{
+    if (!hasCurrentRow())
+        return 0;
+    // A right click moves the selection without loading the panel, and a Ctrl-click can leave
+    // the current row unselected: writing the panel there would overwrite a row with another.
+    const int loaded = m_loadedRow.isValid() ? m_loadedRow.row() + 1 : 0;
+    if (loaded == 0 || m_list->currentRow() != loaded || m_list->selectedRowCount(2) != 1 ||
+        !m_list->selectionModel()->isRowSelected(loaded - 1, QModelIndex())) {
+        m_prompter.warning(QStringLiteral("请先单击要修改的记录！"));
+        return 0;
+    }
+    return loaded;
 }
 
 int ListPage::confirmAndRemoveSelectedRows()
 {
-    if (!hasCurrentRow())
+    if (!hasCurrentRow() || m_list->selectedRowCount(1) == 0)
         return 0;
     if (m_prompter.question(QStringLiteral("确定删除所选定的记录？"), Prompter::Buttons::YesNo) !=
         Prompter::Answer::Yes)

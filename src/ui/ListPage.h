@@ -5,6 +5,7 @@
 
 #include "core/Seams.h"
 
+#include <QPersistentModelIndex>
 #include <QWidget>
 
 class QFrame;
@@ -79,11 +80,17 @@ protected:
 
     // The list has rows and one of them is current: the condition of Edit and Delete.
     bool hasCurrentRow() const;
-    // The row click's test: true when more than one row is selected (the panel stays empty).
-    bool severalRowsSelected() const;
+    // The row click's test, after the panel has been emptied: the row whose record the panel is
+    // to show, or 0 when several rows are selected or none is current (the panel stays empty).
+    // The panel counts as loaded from that row, wherever it moves, until the next click.
+    int rowToLoad();
+    // The row 修改 may overwrite: the one the panel was loaded from, while it is the one row
+    // selected. 0 when the list has no current row (nothing happens), and 0 after the warning
+    // "请先单击要修改的记录！" when the panel shows another row, or no row, or several.
+    int rowToEdit();
     // Asks "确定删除所选定的记录？" and removes every selected row on Yes; answers how many
-    // rows went (none without a current row). The caller refreshes what depends on the list
-    // and marks it changed when rows went.
+    // rows went (none, and no question, without a current row or a selected one). The caller
+    // refreshes what depends on the list and marks it changed when rows went.
     int confirmAndRemoveSelectedRows();
 
     bool event(QEvent *event) override;
@@ -107,6 +114,9 @@ private:
     // room than they need.
     QScrollArea *m_panelArea;
     QWidget *m_panel = nullptr;
+    // The row the panel was last loaded from; it follows the row through sorts and deletions
+    // above it, and becomes invalid when the row itself goes.
+    QPersistentModelIndex m_loadedRow;
 };
 
 } // namespace lgbatch

@@ -128,14 +128,15 @@ void PayrollPage::offerToPayrollRoster(const PayrollItem &record)
 void PayrollPage::cmdEditPayroll_Click()
 {
     HourGlass busy;
-    if (!hasCurrentRow())
+    const int row = rowToEdit();
+    if (row == 0)
         return;
     const std::optional<PayrollItem> record = ValidatePayrollInput();
     if (!record)
         return;
     // The panel shows what the row now holds (the amount in its display form).
     m_panel->txtAmount2()->setText(record->Amount);
-    m_workspace.payrollList().setRowTexts(list()->currentRow(), PayrollListModel::rowTextsOf(*record));
+    m_workspace.payrollList().setRowTexts(row, PayrollListModel::rowTextsOf(*record));
     RefreshPayrollTotals();
     m_workspace.payrollList().setChanged(true);
 }
@@ -152,9 +153,10 @@ void PayrollPage::cmdDeletePayroll_Click()
 void PayrollPage::lstPayroll_ItemClick()
 {
     ClearPayrollInput();
-    if (severalRowsSelected() || list()->currentRow() == 0)
+    const int row = rowToLoad();
+    if (row == 0)
         return;
-    const PayrollItem record = m_workspace.payrollList().ReadPayrollRow(list()->currentRow());
+    const PayrollItem record = m_workspace.payrollList().ReadPayrollRow(row);
     m_panel->cbBeneName2()->setEditText(record.BeneName);
     m_panel->cbBeneAccount2()->setEditText(record.BeneAccount);
     m_panel->txtAmount2()->setText(record.Amount);

@@ -32,9 +32,9 @@ QStringList argumentsOf(int argc, char *argv[])
 
 std::optional<int> answerOnTerminal(const QStringList &arguments)
 {
-    // The toolkit's own options are still among the arguments here, so a mistake is not judged
-    // yet: only a request for help or the version is answered.
-    const StartOptions options = CommandLine::parse(arguments);
+    // Judged before the application object exists: without a display it could not be made,
+    // and a script must still learn what was wrong with its line.
+    const StartOptions options = CommandLine::parse(CommandLine::withoutToolkitOptions(arguments));
     if (options.help) {
         Console::write(Console::Stream::Output,
                        CommandLine::helpText(QDir::toNativeSeparators(perUserDir())));
@@ -43,6 +43,10 @@ std::optional<int> answerOnTerminal(const QStringList &arguments)
     if (options.version) {
         Console::write(Console::Stream::Output, CommandLine::versionText());
         return 0;
+    }
+    if (!options.error.isEmpty()) {
+        print(stderr, options.error + QLatin1Char('\n') + CommandLine::helpHint());
+        return 1;
     }
     return std::nullopt;
 }

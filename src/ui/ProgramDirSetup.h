@@ -15,8 +15,9 @@ namespace lgbatch {
 // The command line's own arguments, before the toolkit has taken its options out.
 QStringList argumentsOf(int argc, char *argv[]);
 
-// --help and --version print their answer and give the exit code; they need no window and no
-// display. Anything else is left to the start.
+// --help and --version print their answer, and a mistake of the command line its text and
+// the hint, and give the exit code; they need no window and no display. Anything else is left
+// to the start.
 std::optional<int> answerOnTerminal(const QStringList &arguments);
 
 // Where this run's program directory may be: the folder named by --dir, the executable's, the

@@ -68,9 +68,9 @@ void BeneRosterPage::cmdAddBene_Click()
 void BeneRosterPage::cmdEditBene_Click()
 {
     HourGlass busy;
-    if (!hasCurrentRow() || !ValidateBeneficiaryInput())
+    const int row = rowToEdit();
+    if (row == 0 || !ValidateBeneficiaryInput())
         return;
-    const int row = list()->currentRow();
     BeneficiaryListModel &roster = m_workspace.beneRoster();
     roster.setRowTexts(row, BeneficiaryListModel::rowTextsOf(beneficiaryOf(m_panel->panelInput())));
     roster.setChanged(true);
@@ -99,9 +99,10 @@ void BeneRosterPage::lstBene_ItemClick()
 {
     HourGlass busy;
     ClearBeneficiaryInput();
-    if (severalRowsSelected() || list()->currentRow() == 0)
+    const int row = rowToLoad();
+    if (row == 0)
         return;
-    const Beneficiary record = m_workspace.beneRoster().ReadBeneficiaryRow(list()->currentRow());
+    const Beneficiary record = m_workspace.beneRoster().ReadBeneficiaryRow(row);
     m_panel->txtBeneName()->setText(record.BeneName);
     m_panel->txtBeneAccount()->setText(record.BeneAccount);
     if (record.BankName != ownBankName()) {
@@ -210,14 +211,14 @@ void SimpleRosterPage::addClick()
 void SimpleRosterPage::editClick()
 {
     HourGlass busy;
-    if (!hasCurrentRow() || !validateInput())
+    const int row = rowToEdit();
+    if (row == 0 || !validateInput())
         return;
     const QString name = m_name->text();
     const QString account = m_account->text();
-    m_roster.setRowTexts(list()->currentRow(),
-                         m_which == Roster::Payers
-                             ? PayerListModel::rowTextsOf({name, account})
-                             : PayrollBeneficiaryListModel::rowTextsOf({name, account}));
+    m_roster.setRowTexts(row, m_which == Roster::Payers
+                                  ? PayerListModel::rowTextsOf({name, account})
+                                  : PayrollBeneficiaryListModel::rowTextsOf({name, account}));
     m_roster.setChanged(true);
 }
 
@@ -238,11 +239,12 @@ void SimpleRosterPage::deleteClick()
 void SimpleRosterPage::itemClick()
 {
     clearInput();
-    if (severalRowsSelected() || list()->currentRow() == 0)
+    const int row = rowToLoad();
+    if (row == 0)
         return;
     // Both rosters keep the name in the first column and the account in the second.
-    m_name->setText(m_roster.cellText(list()->currentRow(), 0));
-    m_account->setText(m_roster.cellText(list()->currentRow(), 1));
+    m_name->setText(m_roster.cellText(row, 0));
+    m_account->setText(m_roster.cellText(row, 1));
 }
 
 void SimpleRosterPage::refreshStatus()

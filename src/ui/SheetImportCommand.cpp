@@ -101,6 +101,10 @@ void SheetImportCommand::FromSpreadsheet_Click()
     case SheetImportCheck::Outcome::Ready:
         break;
     }
+    // The protection of 增加 against paying twice, asked once for the whole sheet.
+    if (!checked.repeats.isEmpty() &&
+        prompter.question(repeatQuestion(checked.repeats), Prompter::Buttons::YesNo) != Prompter::Answer::Yes)
+        return;
     const qsizetype added = checked.rows.size();
     {
         HourGlass busy;

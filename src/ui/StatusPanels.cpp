@@ -40,7 +40,7 @@ void StatusPanels::showTotals(const QString &count, const QString &total)
 void StatusPanels::showListTotal(const ListTotal &total, Prompter &prompter)
 {
     if (total.ceilingExceededAtRow > 0) {
-        prompter.warning(QStringLiteral("总金额金额不允许超出 100,000,000.00！"));
+        prompter.warning(totalCeilingMessage());
         return;
     }
     if (total.badAmountRow > 0) {

@@ -135,7 +135,7 @@ private:
     // Cells that take more than one line, by row * columns + column.
     QHash<qsizetype, QStringList> m_wrappedCells;
     QList<QStringList> m_factLines;
-    QStringList m_capitalsLines;
+    QStringList m_underTotalLines;
     QList<Page> m_pages;
 };
 
@@ -238,7 +238,9 @@ void Layout::wrapHeading()
 {
     for (const auto &[label, value] : m_summary.facts)
         m_factLines.append(m_fact.lines(label + value, m_pageWidth));
-    m_capitalsLines = m_fact.lines(CapitalsLabel + m_summary.totalInCapitals, m_pageWidth);
+    m_underTotalLines = m_fact.lines(CapitalsLabel + m_summary.totalInCapitals, m_pageWidth);
+    if (!m_summary.totalWarning.isEmpty())
+        m_underTotalLines += m_fact.lines(m_summary.totalWarning, m_pageWidth);
 }
 
 qreal Layout::headingHeight() const
@@ -251,8 +253,8 @@ qreal Layout::headingHeight() const
 
 qreal Layout::totalsHeight() const
 {
-    // A gap, count and total, the capitals, room to sign, and the signature line.
-    return points(8) + (1 + m_capitalsLines.size()) * m_fact.lineSpacing() + points(28) +
+    // A gap, count and total, the capitals (and any warning), room to sign, and the signature line.
+    return points(8) + (1 + m_underTotalLines.size()) * m_fact.lineSpacing() + points(28) +
            m_fact.lineSpacing();
 }
 
@@ -372,7 +374,7 @@ void Layout::paintTotals(QPainter &painter, qreal y) const
     m_fact.paint(painter, QPointF(0, y + ascent), CountLabel + m_summary.count);
     m_fact.paint(painter, QPointF(m_pageWidth / 3, y + ascent), TotalLabel + m_summary.total);
     y += line;
-    for (const QString &text : m_capitalsLines) {
+    for (const QString &text : m_underTotalLines) {
         m_fact.paint(painter, QPointF(0, y + ascent), text);
         y += line;
     }
@@ -411,9 +413,9 @@ QString drawnCharacters(const ListSummary &summary)
             }
         }
     };
-    for (const QString &text :
-         {summary.title, summary.programTitle, summary.count, summary.total, summary.totalInCapitals,
-          CountLabel, TotalLabel, CapitalsLabel, PageNumberPattern, QStringLiteral("0123456789")})
+    for (const QString &text : {summary.title, summary.programTitle, summary.count, summary.total,
+                                summary.totalInCapitals, summary.totalWarning, CountLabel, TotalLabel,
+                                CapitalsLabel, PageNumberPattern, QStringLiteral("0123456789")})
         take(text);
     for (const QString &label : SignatureLabels)
         take(label);

@@ -1,6 +1,7 @@
 #include "BatchFiles.h"
 
 #include "core/FieldText.h"
+#include "entry/ListTotals.h"
 #include "files/BatchFile.h"
 #include "files/DataFile.h"
 
@@ -56,6 +57,8 @@ BatchRead readInto(Workspace &workspace, const QString &fileName, bool clearFirs
         list.replaceRows(std::move(rows));
     else
         list.appendRows(std::move(rows));
+    if (clearFirst || outcome.rowsRead > 0)
+        workspace.setFileOfList(Workspace::List::Batch, fileName);
     result.wholeFile = !payments.error;
     return result;
 }
@@ -81,11 +84,18 @@ BatchFileOutcome WriteBatchFile(Workspace &workspace, const Clock &clock)
         outcome.warning = QStringLiteral("收款账号开户行不存在/已被删除，请重新选择！");
         return outcome;
     }
+    // The bank refuses a batch above the ceiling: a file it would refuse is no save.
+    if (totalOfAmountColumn(list, list.amountColumn(), Amount::ceiling()).ceilingExceededAtRow > 0) {
+        outcome.warning = totalCeilingMessage();
+        return outcome;
+    }
     const Status saved =
         DataFile::save(workspace.CurrentBatchFileName, BatchFile::writeZpk(rows, clock.today()));
     list.setChanged(!saved.ok());
     if (!saved)
         outcome.warning = ErrorMessage::ofWriter(saved.errorInfo());
+    else
+        workspace.setFileOfList(Workspace::List::Batch, workspace.CurrentBatchFileName);
     return outcome;
 }
 

@@ -25,8 +25,9 @@ struct BatchFileOutcome
 
 // Writes every row of the batch list, in display order, to `CurrentBatchFileName`, dated by
 // the clock. A row whose branch is not in the branch table is painted red and nothing is
-// written; otherwise the file is replaced as a whole (a failed write leaves the previous
-// file as it was) and the list counts as saved. A failure marks the list as changed.
+// written; a total above the ceiling is refused, the list and its flag kept as they are;
+// otherwise the file is replaced as a whole (a failed write leaves the previous file as it
+// was) and the list counts as saved. A failure to write marks the list as changed.
 BatchFileOutcome WriteBatchFile(Workspace &workspace, const Clock &clock);
 
 // The payments of a ZPK batch file into the batch list: appended, or instead of the rows

@@ -34,8 +34,9 @@ Result<ListSummary> summarizeList(Workspace &workspace, SummarizedList which, QD
     ListSummary summary;
     summary.title = batch ? QStringLiteral("批量支付汇总") : QStringLiteral("代发工资汇总");
     summary.programTitle = workspace.state().title();
-    summary.facts.append({QStringLiteral("文件："), fileFact(batch ? workspace.CurrentBatchFileName
-                                                                   : workspace.CurrentPayrollFileName)});
+    summary.facts.append(
+        {QStringLiteral("文件："),
+         fileFact(workspace.fileOfList(batch ? Workspace::List::Batch : Workspace::List::Payroll))});
     if (!batch)
         summary.facts.append({QStringLiteral("支付日期："), workspace.transferDate().toString(DateFormat)});
     summary.facts.append({QStringLiteral("打印日期："), printDate.toString(DateFormat)});
@@ -55,6 +56,8 @@ Result<ListSummary> summarizeList(Workspace &workspace, SummarizedList which, QD
     summary.count = QString::number(total.count);
     summary.total = total.total.toDisplayText();
     summary.totalInCapitals = amountInCapitals(total.total, CurrencyPrefix::Renminbi);
+    if (batch && total.total > Amount::ceiling())
+        summary.totalWarning = totalCeilingMessage();
     return summary;
 }
 

@@ -35,6 +35,8 @@ struct ListSummary
     QString count;
     QString total;           // 12,345.60
     QString totalInCapitals; // 人民币壹万贰仟叁佰肆拾伍元陆角整
+    // A warning printed under the total: the batch above the ceiling, which no file may carry.
+    QString totalWarning;
 };
 
 enum class SummarizedList
@@ -46,7 +48,8 @@ enum class SummarizedList
 // The summary of the batch or the payroll list on `printDate`. Refused, with the message to
 // show, when the list is empty ("无记录打印！") or a row's amount is not a number: a summary
 // whose total is wrong must never be signed. The batch total is shown as it is even above the
-// ceiling, since the summary is there to show what the list holds.
+// ceiling, since the summary is there to show what the list holds, with the warning under it.
+// The file named is the one the list was last read from or written to.
 Result<ListSummary> summarizeList(Workspace &workspace, SummarizedList which, QDate printDate);
 
 } // namespace lgbatch

@@ -32,6 +32,7 @@ PayrollFileOutcome WritePayrollFile(Workspace &workspace)
     list.setChanged(!saved.ok());
     if (!saved)
         return {false, ErrorMessage::ofWriter(saved.errorInfo())};
+    workspace.setFileOfList(Workspace::List::Payroll, fileName);
     return {};
 }
 
@@ -50,11 +51,15 @@ PayrollFileOutcome ReadPayrollFile(Workspace &workspace, const QString &fileName
         // was: the list stays as it was instead.
         if (clearFirst)
             return {false, read.message};
+        if (!read.rows.isEmpty())
+            workspace.setFileOfList(Workspace::List::Payroll, fileName);
         list.appendRows(listRowsOf(read.rows));
         return {false, read.message};
     case Outcome::Loaded:
         break;
     }
+    if (clearFirst || !read.rows.isEmpty())
+        workspace.setFileOfList(Workspace::List::Payroll, fileName);
     if (clearFirst)
         list.replaceRows(listRowsOf(read.rows));
     else

@@ -422,7 +422,7 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
             const std::optional<Amount> sum = amount ? total.plus(*amount) : std::nullopt;
             if (!sum || *sum > Amount::ceiling()) {
                 check.failures.append({passed[i], columnLabel(specOf(SheetField::Amount), mapping, header),
-                                       QStringLiteral("总金额金额不允许超出 100,000,000.00！")});
+                                       totalCeilingMessage()});
                 break;
             }
             total = *sum;
@@ -434,6 +434,7 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
     } else {
         check.outcome =
             check.rows.isEmpty() ? SheetImportCheck::Outcome::Empty : SheetImportCheck::Outcome::Ready;
+        check.repeats = repeatedPayments(workspace, plan.list, check.rows, passed, plan.clearFirst);
     }
     return check;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SheetMapping.h"
+#include "SheetRepeats.h"
 #include "Workspace.h"
 
 #include "files/SheetFailureReport.h"
@@ -37,6 +38,8 @@ struct SheetImportCheck
     QList<RecordListModel::Row> rows;
     QList<SheetFailure> failures;
     std::optional<Error> error;
+    // Of rows that are ready: those that repeat a payment, for one question before they go in.
+    QList<SheetRepeat> repeats;
 };
 
 // Reads every row of the table after its header, turns it into a record of the list and checks

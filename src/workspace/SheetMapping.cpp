@@ -56,6 +56,119 @@ std::optional<Role> roleOf(const QString &header)
     return std::nullopt;
 }
 
+// The party a header speaks of, if it names one: a payer's column must never be read as the
+// beneficiary's (the payer would be paid), nor the other way round.
+enum class Party
+{
+    Unnamed,
+    Payer,
+    Beneficiary,
+    Both,
+};
+
+Party partyOf(const QString &header)
+{
+    const auto names = [&header](std::initializer_list<QStringView> words) {
+        return std::any_of(words.begin(), words.end(),
+                           [&header](QStringView w) { return header.contains(w); });
+    };
+    const bool payer = names({u"付款", u"付方", u"汇款", u"转出"});
+    const bool beneficiary = names({u"收款", u"收方", u"转入"});
+    return payer && beneficiary ? Party::Both
+           : payer              ? Party::Payer
+           : beneficiary        ? Party::Beneficiary
+                                : Party::Unnamed;
+}
+
+Party partyOfField(SheetField field)
+{
+    switch (field) {
+    case SheetField::PayerName:
+    case SheetField::PayerAccount:
+        return Party::Payer;
+    case SheetField::BeneName:
+    case SheetField::BeneAccount:
+    case SheetField::Bank:
+        return Party::Beneficiary;
+    default:
+        return Party::Unnamed;
+    }
+}
+
+// Whole headers that name a field outright, besides the field's own label; in the order of
+// SheetField.
+const QList<QStringView> &synonymsOf(SheetField field)
+{
+    static const std::array<QList<QStringView>, SheetFieldCount> synonyms{{
+        {u"付款人", u"付款人户名", u"付款户名", u"付款人姓名", u"付款单位", u"付款单位名称", u"付款方",
+         u"付款名称"},
+        {u"付款人账号", u"付款账号", u"付款人帐号", u"付款帐号", u"付款人账户", u"付款账户"},
+        {u"收款人", u"收款人户名", u"收款户名", u"收款人姓名", u"收款单位", u"收款方", u"收款名称", u"户名",
+         u"姓名", u"账户名称", u"账户名"},
+        {u"收款人账号", u"收款人卡号", u"收款账号", u"收款人帐号", u"收款帐号", u"收款卡号", u"账号", u"帐号",
+         u"卡号", u"账号/卡号", u"银行卡号", u"银行账号"},
+        {u"收款开户行", u"收款人开户行", u"收款人开户银行", u"开户行", u"开户银行", u"开户行名称",
+         u"开户行行号", u"行号", u"收款银行", u"收款行"},
+        {u"付款金额", u"转账金额", u"交易金额", u"实发工资", u"实发金额", u"金额(元)", u"金额（元）"},
+        {u"加急"},
+        {u"用途", u"摘要", u"附言"},
+    }};
+    return synonyms[std::size_t(field)];
+}
+
+bool namesOutright(const QString &cleanHeader, const SheetFieldEntry &entry)
+{
+    if (cleanHeader.isEmpty())
+        return false;
+    if (cleanHeader == cleanHeaderText(entry.label))
+        return true;
+    const QList<QStringView> &words = synonymsOf(entry.field);
+    return std::any_of(words.cbegin(), words.cend(),
+                       [&cleanHeader](QStringView w) { return cleanHeader == w; });
+}
+
+// Whether a mapping reads a column whose header names one party into a field of the other.
+bool crossesParties(const SheetMapping &mapping, const SheetRow &header)
+{
+    for (int i = 0; i < SheetFieldCount; ++i) {
+        const int column = mapping.columns[std::size_t(i)];
+        const Party fieldParty = partyOfField(SheetField(i));
+        const Party named = column >= 0 ? partyOf(cleanHeaderText(header.cell(column))) : Party::Unnamed;
+        if (fieldParty != Party::Unnamed && named != Party::Unnamed && named != fieldParty)
+            return true;
+    }
+    return false;
+}
+
+// The fields one header row names: first each field takes the first column that names it
+// outright, then each column left over names the field its words point to, if that field has
+// no column yet.
+std::array<int, SheetFieldCount> columnsNamedBy(const SheetRow &row, const QList<SheetFieldEntry> &fields)
+{
+    std::array<int, SheetFieldCount> columns{-1, -1, -1, -1, -1, -1, -1, -1};
+    QStringList headers;
+    for (const QString &cell : row.cells)
+        headers.append(cleanHeaderText(cell));
+    QList<bool> taken(headers.size(), false);
+    for (const SheetFieldEntry &entry : fields) {
+        for (qsizetype column = 0; column < headers.size(); ++column) {
+            if (!taken[column] && namesOutright(headers[column], entry)) {
+                columns[std::size_t(entry.field)] = int(column);
+                taken[column] = true;
+                break;
+            }
+        }
+    }
+    for (qsizetype column = 0; column < headers.size(); ++column) {
+        if (taken[column])
+            continue;
+        const std::optional<SheetField> field = fieldOfHeader(headers[column], fields);
+        if (field && columns[std::size_t(*field)] < 0)
+            columns[std::size_t(*field)] = int(column);
+    }
+    return columns;
+}
+
 bool hasField(const QList<SheetFieldEntry> &fields, SheetField field)
 {
     return std::any_of(fields.cbegin(), fields.cend(),
@@ -142,23 +255,23 @@ std::optional<SheetField> fieldOfHeader(const QString &header, const QList<Sheet
     const std::optional<Role> role = roleOf(clean);
     if (!role)
         return std::nullopt;
-    const bool payer = clean.contains(u"付款") || clean.contains(u"付方");
-    // A list with one party takes a name or an account whichever party the header speaks of.
-    const auto party = [&](SheetField payerField, SheetField beneField) -> std::optional<SheetField> {
-        const SheetField wanted = payer ? payerField : beneField;
-        const SheetField other = payer ? beneField : payerField;
-        if (hasField(fields, wanted))
-            return wanted;
-        if (hasField(fields, other))
-            return other;
+    const Party party = partyOf(clean);
+    // A header that names no party is the list's own party's (a payer roster's 户名 is the
+    // payer's); one that names a party is that party's or nobody's.
+    const auto partyField = [&](SheetField payerField, SheetField beneField) -> std::optional<SheetField> {
+        if (party != Party::Beneficiary && party != Party::Both && hasField(fields, payerField) &&
+            (party == Party::Payer || !hasField(fields, beneField)))
+            return payerField;
+        if (party != Party::Payer && party != Party::Both && hasField(fields, beneField))
+            return beneField;
         return std::nullopt;
     };
-    std::optional<SheetField> field;
+    SheetField field = SheetField::Remark;
     switch (*role) {
     case Role::Name:
-        return party(SheetField::PayerName, SheetField::BeneName);
+        return partyField(SheetField::PayerName, SheetField::BeneName);
     case Role::Account:
-        return party(SheetField::PayerAccount, SheetField::BeneAccount);
+        return partyField(SheetField::PayerAccount, SheetField::BeneAccount);
     case Role::Bank:
         field = SheetField::Bank;
         break;
@@ -172,7 +285,10 @@ std::optional<SheetField> fieldOfHeader(const QString &header, const QList<Sheet
         field = SheetField::Remark;
         break;
     }
-    return hasField(fields, *field) ? field : std::nullopt;
+    const Party fieldParty = partyOfField(field);
+    if (fieldParty != Party::Unnamed && party != Party::Unnamed && party != fieldParty)
+        return std::nullopt;
+    return hasField(fields, field) ? std::optional(field) : std::nullopt;
 }
 
 SheetMapping guessMapping(const QList<SheetFieldEntry> &fields, const QList<SheetRow> &firstRows)
@@ -186,14 +302,9 @@ SheetMapping guessMapping(const QList<SheetFieldEntry> &fields, const QList<Shee
         if (holdsNumber(row))
             break;
         SheetMapping candidate;
-        int named = 0;
-        for (qsizetype column = 0; column < row.cells.size(); ++column) {
-            const std::optional<SheetField> field = fieldOfHeader(row.cells[column], fields);
-            if (field && candidate.column(*field) < 0) {
-                candidate.column(*field) = int(column);
-                ++named;
-            }
-        }
+        candidate.columns = columnsNamedBy(row, fields);
+        const auto named = std::count_if(candidate.columns.cbegin(), candidate.columns.cend(),
+                                         [](int column) { return column >= 0; });
         if (named >= 2) {
             candidate.firstRow = row.number;
             candidate.firstRowIsHeader = true;
@@ -286,7 +397,10 @@ SheetMapping SheetMappingMemory::initialMapping(Workspace::List list, const QLis
                                                 const QList<SheetRow> &firstRows) const
 {
     for (qsizetype r = 0; r < std::min<qsizetype>(firstRows.size(), HeaderSearchRows); ++r) {
-        if (std::optional<SheetMapping> remembered = recall(list, firstRows[r]))
+        // A mapping kept by an earlier version, whose guess could take the payer's columns for
+        // the beneficiary's, is not offered again: the payer would be paid.
+        std::optional<SheetMapping> remembered = recall(list, firstRows[r]);
+        if (remembered && !crossesParties(*remembered, firstRows[r]))
             return *remembered;
     }
     return guessMapping(fields, firstRows);

@@ -62,14 +62,18 @@ struct SheetMapping
 // A header text as compared: every blank removed (full-width ones too).
 QString cleanHeaderText(const QString &text);
 
-// The field of a list that a column header names (户名/收款人/姓名, 账号/卡号, 开户行/行号,
-// 金额/实发/工资, 加急, 备注/用途/摘要 ...); none when it names none of them.
+// The field of a list that a column header's words point to (户名/收款人/姓名, 账号/卡号,
+// 开户行/行号, 金额/实发/工资, 加急, 备注/用途/摘要 ...); none when they point to none of them.
+// A header that names the payer (付款, 付款单位 ...) never points to a beneficiary's field, nor
+// one that names the beneficiary (收款 ...) to a payer's, whether or not the list has the other.
 std::optional<SheetField> fieldOfHeader(const QString &header, const QList<SheetFieldEntry> &fields);
 
 // The table as its first rows suggest it: the first row (within the first ten, and above any
-// row with a number) that names at least two fields is the header, and each field takes the first column
-// whose header names it. Without such a row the table starts at the sheet's first row with no
-// header and no field has a column.
+// row with a number) that names at least two fields is the header. Each field takes the first
+// column whose whole header is the field's label or a known synonym of it (收款人名称, 户名,
+// 收款人账号, 开户行 ...); the fields left take the first column left whose words point to them
+// (fieldOfHeader), and a field with no such column stays without one. Without a header row the
+// table starts at the sheet's first row with no header and no field has a column.
 SheetMapping guessMapping(const QList<SheetFieldEntry> &fields, const QList<SheetRow> &firstRows);
 
 // Why the mapping cannot be used, as the user is told: a required field without a column (or,

@@ -49,4 +49,24 @@ void Workspace::setTransferDate(QDate date)
     Q_EMIT transferDateChanged(date);
 }
 
+QString Workspace::fileOfList(List which) const
+{
+    switch (which) {
+    case List::Batch:
+        return m_batchFile;
+    case List::Payroll:
+        return m_payrollFile;
+    default:
+        return {};
+    }
+}
+
+void Workspace::setFileOfList(List which, const QString &fileName)
+{
+    if (which == List::Batch)
+        m_batchFile = fileName;
+    else if (which == List::Payroll)
+        m_payrollFile = fileName;
+}
+
 } // namespace lgbatch

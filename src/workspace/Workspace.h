@@ -69,6 +69,12 @@ public:
     QString CurrentBatchFileName;
     QString CurrentPayrollFileName;
 
+    // The file the batch or payroll list was last read from or written to, for the printed
+    // summary to name: unlike the remembered names, never a name whose save failed. Empty
+    // while the list has met no file, and for the rosters, whose files are fixed.
+    QString fileOfList(List which) const;
+    void setFileOfList(List which, const QString &fileName);
+
 Q_SIGNALS:
     void transferDateChanged(QDate date);
 
@@ -83,6 +89,8 @@ private:
     PayerListModel m_payer;
     PayrollBeneficiaryListModel m_payrollRoster;
     QDate m_transferDate;
+    QString m_batchFile;
+    QString m_payrollFile;
 };
 
 } // namespace lgbatch

@@ -12,6 +12,8 @@ class TstCommandLine : public QObject
 private Q_SLOTS:
     void parse_takesTheThreeOptions_data();
     void parse_takesTheThreeOptions();
+    void toolkitOptions_areLeftToTheToolkit_data();
+    void toolkitOptions_areLeftToTheToolkit();
 };
 
 void TstCommandLine::parse_takesTheThreeOptions_data()
@@ -53,6 +55,32 @@ void TstCommandLine::parse_takesTheThreeOptions()
     QCOMPARE(options.version, version);
     QCOMPARE(options.programDir.value_or(u"-"_s), dir);
     QCOMPARE(options.error, error);
+}
+
+void TstCommandLine::toolkitOptions_areLeftToTheToolkit_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // after the program's own name
+    QTest::addColumn<QStringList>("kept");
+
+    QTest::newRow("options with their values, one dash or two")
+        << QStringList{u"-platform"_s, u"xcb"_s,    u"--dir"_s,    u"d"_s,
+                       u"--style"_s,   u"Fusion"_s, u"-display"_s, u":1"_s}
+        << QStringList{u"--dir"_s, u"d"_s};
+    QTest::newRow("flags and joined values")
+        << QStringList{u"-reverse"_s, u"--style=Fusion"_s, u"-stylesheet=a.qss"_s, u"--bogus"_s}
+        << QStringList{u"--bogus"_s};
+    QTest::newRow("a value missing at the end")
+        << QStringList{u"--help"_s, u"-platform"_s} << QStringList{u"--help"_s};
+    QTest::newRow("our own mistakes stay") << QStringList{u"--dir"_s, u"a.zpk"_s, u"-platforms"_s}
+                                           << QStringList{u"--dir"_s, u"a.zpk"_s, u"-platforms"_s};
+}
+
+void TstCommandLine::toolkitOptions_areLeftToTheToolkit()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, kept);
+    QCOMPARE(CommandLine::withoutToolkitOptions(QStringList{u"lgbatch"_s} + arguments),
+             QStringList{u"lgbatch"_s} + kept);
 }
 
 QTEST_GUILESS_MAIN(TstCommandLine)

@@ -39,10 +39,15 @@ def roster_rows(prog, main):
 
 def answers_on_the_terminal(exe):
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
-    for option, start in (("--version", "澜港银行批量工具 4.2.3"), ("--help", "用法：lgbatch [--dir 目录]")):
-        answer = subprocess.run([exe, option], capture_output=True, text=True, env=env, timeout=30)
-        check(answer.returncode == 0 and answer.stdout.startswith(start),
-              f"{option} answers without a display: {answer.stdout.splitlines()[:1]} {answer.stderr!r}")
+    hint = "用 lgbatch --help 查看用法。\n"
+    for options, status, stdout, stderr in (
+            (["--version"], 0, "澜港银行批量工具 4.2.3", ""), (["--help"], 0, "用法：lgbatch [--dir 目录]", ""),
+            (["--bogus"], 1, "", "未知的选项：--bogus\n" + hint), (["--dir"], 1, "", "选项 --dir 后面缺少目录\n" + hint),
+            (["-platform", "offscreen", "-reverse", "--help"], 0, "用法：lgbatch", "")):
+        answer = subprocess.run([exe, *options], capture_output=True, text=True, env=env, timeout=30)
+        check(answer.returncode == status and answer.stdout.startswith(stdout) and answer.stderr == stderr,
+              f"{options} answers without a display: {answer.returncode} "
+              f"{answer.stdout.splitlines()[:1]} {answer.stderr!r}")
 
 
 def installed_program_keeps_each_users_files_in_their_home():

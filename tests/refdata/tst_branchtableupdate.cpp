@@ -52,6 +52,9 @@ void TstBranchTableUpdate::replaceTable_keepsAUsableTable_data()
     QTest::newRow("backup of an earlier update present")
         << u"backup"_s << SystemError::FileAlreadyExists << OldTable << QByteArray("earlier");
     QTest::newRow("picked file is not a table") << u"broken"_s << 0 << OldTable << QByteArray("<missing>");
+    QTest::newRow("picked file is empty") << u"empty"_s << 0 << OldTable << QByteArray("<missing>");
+    QTest::newRow("picked file holds blank lines only")
+        << u"blank"_s << 0 << OldTable << QByteArray("<missing>");
     QTest::newRow("picked file gone")
         << u"gone"_s << SystemError::FileNotFound << OldTable << QByteArray("<missing>");
 }
@@ -68,8 +71,9 @@ void TstBranchTableUpdate::replaceTable_keepsAUsableTable()
     QVERIFY(writeFile(programDir.path(), u"BankCode.xml"_s, OldTable));
     const QFileDevice::Permissions rights =
         QFile::permissions(BranchTableUpdate::currentTable(programDir.path()));
-    QVERIFY(writeFile(downloads.path(), u"BankCode.xml"_s,
-                      setup == u"broken"_s ? gbkLines({u"无等号"_s}) : NewTable));
+    const QHash<QString, QByteArray> pickedBytes{
+        {u"broken"_s, gbkLines({u"无等号"_s})}, {u"empty"_s, QByteArray()}, {u"blank"_s, "\r\n\r\n"}};
+    QVERIFY(writeFile(downloads.path(), u"BankCode.xml"_s, pickedBytes.value(setup, NewTable)));
     if (setup == u"backup"_s)
         QVERIFY(writeFile(programDir.path(), u"BankCode.xml.bak"_s, "earlier"));
     if (setup == u"gone"_s)

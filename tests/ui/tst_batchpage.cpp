@@ -191,41 +191,47 @@ void tst_BatchPage::add_appendsRowAndOffersWhatTheRostersLack()
 
 void tst_BatchPage::edit_overwritesCurrentRowOnlyAndPaintsItBlack_data()
 {
-    QTest::addColumn<int>("current"); // 0: no current row
-    QTest::newRow("current row of two selected") << 2;
-    QTest::newRow("no current row: nothing happens") << 0;
+    QTest::addColumn<QList<int>>("clicked"); // rows clicked in turn, all but the first with Ctrl
+    QTest::addColumn<int>("edited");         // 0: none
+    QTest::addColumn<QStringList>("messages");
+
+    QTest::newRow("the row clicked") << QList<int>{2} << 2 << QStringList();
+    QTest::newRow("two rows selected: refused")
+        << QList<int>{2, 1} << 0 << QStringList{u"请先单击要修改的记录！"_s};
+    QTest::newRow("no current row: nothing happens") << QList<int>() << 0 << QStringList();
 }
 
 void tst_BatchPage::edit_overwritesCurrentRowOnlyAndPaintsItBlack()
 {
-    QFETCH(int, current);
+    QFETCH(QList<int>, clicked);
+    QFETCH(int, edited);
+    QFETCH(QStringList, messages);
     QVERIFY(open());
     addRows({u"1.00"_s});
     addRows({u"2.00"_s}, u"已撤销的支行"_s);
     addRows({u"4.00"_s});
     QVERIFY(ColorListRow(batch(), 2, u"255"_s));
     const QList<QStringList> before{batch().rowTexts(1), batch().rowTexts(2), batch().rowTexts(3)};
-    if (current) {
-        QItemSelectionModel *selection = page()->list()->selectionModel();
-        for (int row : {1, current})
-            selection->setCurrentIndex(batch().index(row - 1, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
+    RecordListView *list = page()->list();
+    for (int row : clicked)
+        QTest::mouseClick(list->viewport(), Qt::LeftButton,
+                          row == clicked.first() ? Qt::NoModifier : Qt::ControlModifier,
+                          list->visualRect(batch().index(row - 1, 0)).center());
     QVERIFY(fillPanel(u"改过"_s));
 
     QTest::mouseClick(page()->editButton(), Qt::LeftButton);
 
     QList<QStringList> expected = before;
-    if (current)
-        expected[current - 1] = {PayerName, PayerAccount, Bene,      BeneAccount,
-                                 Branch,    u"100.00"_s,  NonUrgent, u"改过"_s};
+    if (edited)
+        expected[edited - 1] = {PayerName, PayerAccount, Bene,      BeneAccount,
+                                Branch,    u"100.00"_s,  NonUrgent, u"改过"_s};
     QCOMPARE((QList<QStringList>{batch().rowTexts(1), batch().rowTexts(2), batch().rowTexts(3)}), expected);
-    QCOMPARE(batch().rowColour(2), current ? ListRowBlack : ListRowRed);
-    QCOMPARE(batch().isChanged(), current > 0);
-    QCOMPARE(status(), current ? (QStringList{u"3"_s, u"105.00"_s}) : (QStringList{u"0"_s, u"0.00"_s}));
+    QCOMPARE(batch().rowColour(2), edited ? ListRowBlack : ListRowRed);
+    QCOMPARE(batch().isChanged(), edited > 0);
+    QCOMPARE(status(), edited ? (QStringList{u"3"_s, u"105.00"_s}) : (QStringList{u"0"_s, u"0.00"_s}));
     // The panel stays as it was for another edit.
     QCOMPARE(m_panel->txtRemark()->text(), u"改过"_s);
-    QVERIFY(m_fx->prompter.texts().isEmpty());
+    QCOMPARE(m_fx->prompter.texts(), messages);
 }
 
 // ---- Totals ----

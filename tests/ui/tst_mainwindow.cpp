@@ -35,6 +35,8 @@ private Q_SLOTS:
     void fileFilter_becomesQtEntries();
     void delete_removesEverySelectedRowAfterOneQuestion_data();
     void delete_removesEverySelectedRowAfterOneQuestion();
+    void edit_changesOnlyTheRowThePanelWasLoadedFrom_data();
+    void edit_changesOnlyTheRowThePanelWasLoadedFrom();
 
     // Layout, menus and keyboard
     void resize_laysEveryTabOut_data();
@@ -52,6 +54,8 @@ private Q_SLOTS:
     void arrowKey_loadsTheRowLikeAClick();
 
 private:
+    // Rows 甲 乙 丙 丁 on a tab, every other cell 1.00; the column that holds the names.
+    int addNamedRows(ListPage *page, int tab) const;
     // The window shown with tab 3 in front, its payers 甲 乙 丙 丁 with accounts 1 to 4.
     ListPage *showPayerTabWithFourRows();
     QStringList firstColumn(const ListPage *page) const;
@@ -188,17 +192,18 @@ void tst_MainWindow::delete_removesEverySelectedRowAfterOneQuestion_data()
 {
     QTest::addColumn<int>("tab");
     QTest::addColumn<bool>("yes");
-    QTest::addColumn<QList<int>>("selected");
+    QTest::addColumn<QList<int>>("selected"); // the last one current; negative: current, not selected
     QTest::addColumn<QStringList>("left");
 
+    const QStringList all{u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};
     for (int tab = 0; tab < 5; ++tab) {
         QTest::addRow("tab %d, three rows, 是", tab)
             << tab << true << QList<int>{1, 3, 4} << QStringList{u"乙"_s};
-        QTest::addRow("tab %d, 否", tab)
-            << tab << false << QList<int>{2} << QStringList{u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};
+        QTest::addRow("tab %d, 否", tab) << tab << false << QList<int>{2} << all;
+        QTest::addRow("tab %d, the current row unselected: no question", tab)
+            << tab << true << QList<int>{-2} << all;
     }
-    QTest::newRow("no row selected: no question")
-        << 3 << true << QList<int>() << QStringList{u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s};
+    QTest::newRow("no row selected: no question") << 3 << true << QList<int>() << all;
 }
 
 void tst_MainWindow::delete_removesEverySelectedRowAfterOneQuestion()
@@ -209,20 +214,15 @@ void tst_MainWindow::delete_removesEverySelectedRowAfterOneQuestion()
     QFETCH(QStringList, left);
     auto *page = m_fx->window->page(frmDirectCreditInput::Tab(tab));
     RecordListModel &records = page->list()->records();
-    // The name column is the first but in the corporate batch list, which starts with the payer.
-    const int nameColumn = tab == 0 ? 2 : 0;
-    for (const QString &name : {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s}) {
-        QStringList texts(records.columnCount(), u"1.00"_s);
-        texts[nameColumn] = name;
-        records.appendRow(texts);
-    }
-    m_fx->window->tabInput()->setCurrentIndex(tab);
+    const int nameColumn = addNamedRows(page, tab);
     for (int row : selected) {
-        const QModelIndex index = records.index(row - 1, 0);
-        page->list()->selectionModel()->setCurrentIndex(index, QItemSelectionModel::Select |
-                                                                   QItemSelectionModel::Rows);
+        const QModelIndex index = records.index(std::abs(row) - 1, 0);
+        page->list()->selectionModel()->setCurrentIndex(
+            index, (row > 0 ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                       QItemSelectionModel::Rows);
     }
-    if (!selected.isEmpty())
+    const bool asked = !selected.isEmpty() && selected.first() > 0;
+    if (asked)
         m_fx->prompter.answerNext(yes ? Prompter::Answer::Yes : Prompter::Answer::No);
 
     QTest::mouseClick(page->deleteButton(), Qt::LeftButton);
@@ -231,10 +231,68 @@ void tst_MainWindow::delete_removesEverySelectedRowAfterOneQuestion()
     for (int row = 1; row <= records.count(); ++row)
         names.append(records.cellText(row, nameColumn));
     QCOMPARE(names, left);
-    QCOMPARE(m_fx->prompter.texts(),
-             selected.isEmpty() ? QStringList() : QStringList{u"确定删除所选定的记录？"_s});
+    QCOMPARE(m_fx->prompter.texts(), asked ? QStringList{u"确定删除所选定的记录？"_s} : QStringList());
     QCOMPARE(records.isChanged(), names.size() < 4);
     QCOMPARE(m_fx->prompter.unansweredQuestions(), 0);
+}
+
+void tst_MainWindow::edit_changesOnlyTheRowThePanelWasLoadedFrom_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("rightClick"); // else the loaded row Ctrl-clicked again, unselecting it
+
+    for (int tab = 0; tab < 5; ++tab) {
+        QTest::addRow("tab %d, another row right-clicked", tab) << tab << true;
+        QTest::addRow("tab %d, the row unselected", tab) << tab << false;
+    }
+}
+
+void tst_MainWindow::edit_changesOnlyTheRowThePanelWasLoadedFrom()
+{
+    QFETCH(int, tab);
+    QFETCH(bool, rightClick);
+    m_fx->window->show();
+    auto *page = m_fx->window->page(frmDirectCreditInput::Tab(tab));
+    RecordListView *list = page->list();
+    addNamedRows(page, tab);
+    const auto rows = [list] {
+        QList<QStringList> texts;
+        for (int row = 1; row <= list->records().count(); ++row)
+            texts.append(list->records().rowTexts(row));
+        return texts;
+    };
+    const QList<QStringList> before = rows();
+    const auto at = [list](int row) { return list->visualRect(list->records().index(row - 1, 0)).center(); };
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at(1));
+    if (rightClick) {
+        QTest::mousePress(list->viewport(), Qt::RightButton, {}, at(3));
+        QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, at(3));
+        QVERIFY(m_fx->window->RightClickMenu()->isVisible());
+        QTest::keyClick(m_fx->window->RightClickMenu(), Qt::Key_Escape);
+    } else {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, at(1));
+        QCOMPARE(list->selectedRowNumbers(), QList<int>());
+    }
+
+    QTest::mouseClick(page->editButton(), Qt::LeftButton);
+
+    QCOMPARE(m_fx->prompter.texts(), QStringList{u"请先单击要修改的记录！"_s});
+    QCOMPARE(rows(), before);
+    QVERIFY(!list->records().isChanged());
+}
+
+int tst_MainWindow::addNamedRows(ListPage *page, int tab) const
+{
+    RecordListModel &records = page->list()->records();
+    // The name column is the first but in the corporate batch list, which starts with the payer.
+    const int nameColumn = tab == 0 ? 2 : 0;
+    for (const QString &name : {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s}) {
+        QStringList texts(records.columnCount(), u"1.00"_s);
+        texts[nameColumn] = name;
+        records.appendRow(texts);
+    }
+    m_fx->window->tabInput()->setCurrentIndex(tab);
+    return nameColumn;
 }
 
 ListPage *tst_MainWindow::showPayerTabWithFourRows()

@@ -182,7 +182,7 @@ void tst_PrintedSummary::pdf_holdsTheWholeListAsTextOnNumberedPages()
         m_fx->window->tabInput()->setCurrentIndex(frmDirectCreditInput::TabPayroll);
     }
     const QString listFile = path(payroll ? u"工资.csv"_s : u"付款.zpk"_s);
-    (payroll ? ws.CurrentPayrollFileName : ws.CurrentBatchFileName) = listFile;
+    ws.setFileOfList(payroll ? Workspace::List::Payroll : Workspace::List::Batch, listFile);
     // Without an ending the file gets the PDF's.
     m_fx->fileChooser.answerNext(path(u"汇总"_s));
 

@@ -176,9 +176,9 @@ void tst_SheetImportUi::mappingDialog_splitsTextAgainOnAnotherSeparator()
 void tst_SheetImportUi::command_addsEveryRowOrNone_data()
 {
     QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("answer");       // to the incremental-or-overwrite question
-    QTest::addColumn<QStringList>("lines");    // a CSV to import, or one line naming a test workbook
-    QTest::addColumn<QString>("script");       // "cancel mapping", "cancel at 2100", or nothing
+    QTest::addColumn<QString>("answer");    // to the incremental-or-overwrite question
+    QTest::addColumn<QStringList>("lines"); // a CSV to import, or one line naming a test workbook
+    QTest::addColumn<QString>("script"); // "cancel mapping", "cancel at 2100", "repeats 是/否", or nothing
     QTest::addColumn<QStringList>("messages"); // after the question
     QTest::addColumn<int>("rows");             // in the list afterwards (it starts with one)
     QTest::addColumn<int>("failures");         // rows shown in the result table
@@ -193,6 +193,12 @@ void tst_SheetImportUi::command_addsEveryRowOrNone_data()
         << 3 << u"否"_s
         << QStringList{u"户名,账号"_s, u"新付款人,123456789012345"_s, u"另一付款人,123456789012345"_s}
         << QString() << QStringList{u"已从表格导入2条记录。"_s} << 2 << 0;
+    const QString repeated = u"表格中有重复的付款：表格第3行与表格第2行……确定导入吗？"_s;
+    QTest::newRow("a repeated payment, 是: all added")
+        << 1 << u"是"_s << (payroll + payroll.mid(1)) << u"repeats 是"_s
+        << QStringList{repeated, u"已从表格导入2条记录。"_s} << 3 << 0;
+    QTest::newRow("a repeated payment, 否: nothing added")
+        << 1 << u"是"_s << (payroll + payroll.mid(1)) << u"repeats 否"_s << QStringList{repeated} << 1 << 0;
     QTest::newRow("one bad row: nothing added")
         << 1 << u"否"_s << (payroll + QStringList{u"钱七,6217001,1"_s}) << QString() << QStringList() << 1
         << 1;
@@ -238,13 +244,15 @@ void tst_SheetImportUi::command_addsEveryRowOrNone()
                                                   : Answer::Cancel);
     if (answer != u"取"_s)
         m_fx->fileChooser.answerNext(file);
+    if (script.startsWith(u"repeats"_s))
+        m_fx->prompter.answerNext(script.endsWith(u"是"_s) ? Answer::Yes : Answer::No);
 
     m_fx->window->findChild<QAction *>(u"FromSpreadsheet"_s)->trigger();
 
     QCOMPARE(m_fx->prompter.texts().mid(1), messages);
     QCOMPARE(list.count(), rows);
     QCOMPARE(dialogs.failures.size(), failures);
-    QCOMPARE(list.isChanged(), !messages.isEmpty() && messages[0].startsWith(u"已从表格导入"_s));
+    QCOMPARE(list.isChanged(), !messages.isEmpty() && messages.last().startsWith(u"已从表格导入"_s));
     if (tab == 0 && rows == 4) {
         QCOMPARE(dialogs.sheetsOffered, (QStringList{u"批量付款"_s, u"说明"_s}));
         QCOMPARE(m_fx->window->StatusBar()->countText(), u"4"_s);

@@ -1,4 +1,5 @@
 #include "workspace/BatchFiles.h"
+#include "workspace/ListSummary.h"
 
 #include "ScriptedSeams.h"
 #include "TableFiles.h"
@@ -90,6 +91,9 @@ private Q_SLOTS:
     void write_refusedLeavesPreviousFile();
     void write_faultKeepsFileFlagAndList_data();
     void write_faultKeepsFileFlagAndList();
+    void write_aboveTheCeilingWritesNothing();
+    void summary_namesTheFileTheListLastMet_data();
+    void summary_namesTheFileTheListLastMet();
     void read_parsesBeforeTouchingTheList_data();
     void read_parsesBeforeTouchingTheList();
 
@@ -238,6 +242,71 @@ void TstBatchFiles::write_faultKeepsFileFlagAndList()
     QVERIFY(list.isChanged());
     QCOMPARE(snapshot(dir), before);
     QCOMPARE(shown(), rowsBefore);
+}
+
+void TstBatchFiles::write_aboveTheCeilingWritesNothing()
+{
+    const auto paying = [](const QString &amount) {
+        return payment(u"付款人"_s, u"甲"_s, u"6222"_s, KnownBranch, amount, u"加急"_s, {});
+    };
+    std::unique_ptr<Workspace> ws =
+        open(Edition::Corporate, {paying(u"1.00"_s), paying(u"60,000,000.00"_s), paying(u"60,000,000.00"_s)});
+    QVERIFY(ws);
+    ws->CurrentBatchFileName = m_dir.filePath(u"kept.zpk"_s);
+    QVERIFY(writeFile(m_dir.path(), u"kept.zpk"_s, "previous"));
+    const QString ceiling = u"总金额金额不允许超出 100,000,000.00！"_s;
+    for (bool changed : {true, false}) {
+        ws->batchList().setChanged(changed);
+        QCOMPARE(WriteBatchFile(*ws, FixedClock()).warning, ceiling);
+        QCOMPARE(bytesOf(ws->CurrentBatchFileName), QByteArray("previous"));
+        QCOMPARE(ws->batchList().count(), 3);
+        QCOMPARE(ws->batchList().isChanged(), changed);
+    }
+
+    const Result<ListSummary> summary = summarizeList(*ws, SummarizedList::Batch, QDate(2026, 12, 7));
+    QVERIFY(summary);
+    QCOMPARE(summary.value().total, u"120,000,001.00"_s);
+    QCOMPARE(summary.value().totalWarning, ceiling);
+    ws->batchList().removeRowNumbers({3});
+    QCOMPARE(summarizeList(*ws, SummarizedList::Batch, QDate(2026, 12, 7)).value().totalWarning, QString());
+}
+
+void TstBatchFiles::summary_namesTheFileTheListLastMet_data()
+{
+    QTest::addColumn<QStringList>("steps"); // "save NAME" or "read NAME"; saving to "folder" fails
+    QTest::addColumn<QString>("named");     // empty: none
+
+    QTest::newRow("no file yet") << QStringList() << QString();
+    QTest::newRow("a failed save") << QStringList{u"save folder"_s} << QString();
+    QTest::newRow("saved, then a failed save")
+        << QStringList{u"save a.zpk"_s, u"save folder"_s} << u"a.zpk"_s;
+    QTest::newRow("saved twice, then read")
+        << QStringList{u"save a.zpk"_s, u"save b.zpk"_s, u"read a.zpk"_s} << u"a.zpk"_s;
+}
+
+void TstBatchFiles::summary_namesTheFileTheListLastMet()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, named);
+    std::unique_ptr<Workspace> ws =
+        open(Edition::Corporate, {payment(u"付款人"_s, u"甲"_s, u"6222"_s, KnownBranch, u"1.00"_s, {}, {})});
+    QVERIFY(ws);
+    for (const QString &step : steps) {
+        const QString name = step.section(u' ', 1);
+        const QString path = name == u"folder"_s ? m_dir.path() : m_dir.filePath(name);
+        if (step.startsWith(u"save"_s)) {
+            ws->CurrentBatchFileName = path;
+            WriteBatchFile(*ws, FixedClock());
+        } else {
+            QCOMPARE(ReadBatchFile(*ws, path, false).warning, std::nullopt);
+        }
+    }
+
+    const Result<ListSummary> summary = summarizeList(*ws, SummarizedList::Batch, QDate(2026, 12, 7));
+    QVERIFY(summary);
+    QCOMPARE(summary.value().facts.first(),
+             std::pair(u"文件："_s,
+                       named.isEmpty() ? u"（未保存）"_s : QDir::toNativeSeparators(m_dir.filePath(named))));
 }
 
 void TstBatchFiles::read_parsesBeforeTouchingTheList_data()

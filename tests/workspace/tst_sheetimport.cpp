@@ -53,6 +53,8 @@ private Q_SLOTS:
     void unreadableCells_failTheirRows();
     void rows_passTheRulesOfTheirListsAdd_data();
     void rows_passTheRulesOfTheirListsAdd();
+    void repeats_ofTheListOrTheSheetAreAskedAboutOnce_data();
+    void repeats_ofTheListOrTheSheetAreAskedAboutOnce();
     void sheet_comesInWholeOrNotAtAll_data();
     void sheet_comesInWholeOrNotAtAll();
     void memory_offersTheLastMappingOfTheSameHeader();
@@ -91,35 +93,68 @@ SheetImportCheck tst_SheetImport::check(List list, const Spreadsheet &sheet, boo
 void tst_SheetImport::guess_findsTheHeaderRowAndItsColumns_data()
 {
     QTest::addColumn<List>("list");
+    QTest::addColumn<Edition>("edition");
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("firstRow");
     QTest::addColumn<QString>("columns");
 
+    const Edition corporate = Edition::Corporate;
+    const Edition personal = Edition::Personal;
+    const QString bothParties = u"付款人名称,付款人账号,收款人名称,收款人账号,开户行,金额,加急,备注"_s;
+    const QString payerWords = u"付款单位,付款账号,户名,账号,开户行,金额"_s;
     QTest::newRow("a title above the header")
-        << List::Batch << QStringList{u"2024年1月付款"_s, BatchHeader} << 2
+        << List::Batch << corporate << QStringList{u"2024年1月付款"_s, BatchHeader} << 2
         << u"付款人名称=A 付款人账号=B 收款人名称=C 收款人账号/卡号=D "
            u"收款开户行/行号=E 金额=F 支付方式=G 备注=H"_s;
-    QTest::newRow("payroll words") << List::Payroll << QStringList{u"序号,姓名,工资卡号,实发工资,摘要"_s} << 1
+    QTest::newRow("both parties, corporate") << List::Batch << corporate << QStringList{bothParties} << 1
+                                             << u"付款人名称=A 付款人账号=B 收款人名称=C 收款人账号/卡号=D "
+                                                u"收款开户行/行号=E 金额=F 支付方式=G 备注=H"_s;
+    QTest::newRow("both parties, personal: never the payer's columns")
+        << List::Batch << personal << QStringList{bothParties} << 1
+        << u"收款人名称=C 收款人账号/卡号=D 收款开户行/行号=E 金额=F 备注=H"_s;
+    QTest::newRow("both parties, payroll") << List::Payroll << corporate << QStringList{bothParties} << 1
+                                           << u"收款人名称=C 收款人账号=D 金额=F 备注=H"_s;
+    QTest::newRow("payer words, personal") << List::Batch << personal << QStringList{payerWords} << 1
+                                           << u"收款人名称=C 收款人账号/卡号=D 收款开户行/行号=E 金额=F"_s;
+    QTest::newRow("payer words, corporate")
+        << List::Batch << corporate << QStringList{payerWords} << 1
+        << u"付款人名称=A 付款人账号=B 收款人名称=C 收款人账号/卡号=D 收款开户行/行号=E 金额=F"_s;
+    QTest::newRow("payer words, payroll: no beneficiary's account rather than the payer's")
+        << List::Payroll << corporate << QStringList{u"付款单位,付款账号,姓名,金额"_s} << 1
+        << u"收款人名称=C 金额=D"_s;
+    QTest::newRow("a whole name wins over a word in a name")
+        << List::Payroll << corporate << QStringList{u"应发工资,实发工资,工资卡号,姓名"_s} << 1
+        << u"收款人名称=D 收款人账号=C 金额=B"_s;
+    QTest::newRow("payroll words") << List::Payroll << corporate
+                                   << QStringList{u"序号,姓名,工资卡号,实发工资,摘要"_s} << 1
                                    << u"收款人名称=B 收款人账号=C 金额=D 备注=E"_s;
     QTest::newRow("a branch before the account its name holds")
-        << List::BeneRoster << QStringList{u"收款人,收款人银行账号,收款账号开户行,用途"_s} << 1
+        << List::BeneRoster << corporate << QStringList{u"收款人,收款人银行账号,收款账号开户行,用途"_s} << 1
         << u"收款人名称=A 收款人账号/卡号=B 收款开户行/行号=C 备注=D"_s;
+    QTest::newRow("beneficiaries: not the payer's branch")
+        << List::BeneRoster << personal << QStringList{u"付款人开户行,户名,账号"_s} << 1
+        << u"收款人名称=B 收款人账号/卡号=C"_s;
     QTest::newRow("a payer roster takes any name and account")
-        << List::PayerRoster << QStringList{u"户名,账号"_s} << 1 << u"付款人名称=A 付款人账号=B"_s;
+        << List::PayerRoster << corporate << QStringList{u"户名,账号"_s} << 1
+        << u"付款人名称=A 付款人账号=B"_s;
+    QTest::newRow("a payer roster never the beneficiary's")
+        << List::PayerRoster << corporate << QStringList{u"收款人名称,收款人账号,付款人名称,付款人账号"_s}
+        << 1 << u"付款人名称=C 付款人账号=D"_s;
     QTest::newRow("data from the first row: no header")
-        << List::Payroll << QStringList{u"张三,6222020200112233,100"_s, u"姓名,账号,金额"_s} << 1
+        << List::Payroll << corporate << QStringList{u"张三,6222020200112233,100"_s, u"姓名,账号,金额"_s} << 1
         << QString();
     QTest::newRow("one known word is no header")
-        << List::Payroll << QStringList{u"Name,账号,Amount"_s} << 1 << QString();
+        << List::Payroll << corporate << QStringList{u"Name,账号,Amount"_s} << 1 << QString();
 }
 
 void tst_SheetImport::guess_findsTheHeaderRowAndItsColumns()
 {
     QFETCH(List, list);
+    QFETCH(Edition, edition);
     QFETCH(QStringList, lines);
     QFETCH(int, firstRow);
     QFETCH(QString, columns);
-    const QList<SheetFieldEntry> fields = sheetFieldsOf(list, Edition::Corporate);
+    const QList<SheetFieldEntry> fields = sheetFieldsOf(list, edition);
     const SheetMapping mapping = guessMapping(fields, csv(lines).firstRows(0, 20));
     QCOMPARE(mapping.firstRow, firstRow);
     QCOMPARE(mapping.firstRowIsHeader, !columns.isEmpty());
@@ -293,6 +328,49 @@ void tst_SheetImport::rows_passTheRulesOfTheirListsAdd()
     QCOMPARE(QStringList({QString::number(first.row), first.column, first.message}).join(u'|'), failure);
 }
 
+void tst_SheetImport::repeats_ofTheListOrTheSheetAreAskedAboutOnce_data()
+{
+    QTest::addColumn<List>("list");
+    QTest::addColumn<bool>("clearFirst");
+    QTest::addColumn<QStringList>("rows"); // under the header 户名,账号,开户行,金额
+    QTest::addColumn<QString>("question"); // empty: none
+
+    const QString paid = u"张三,6222020200112233,澜港银行,5"_s; // the list's row 1 pays this
+    const QString twice = u"李四,6222020200112233,澜港银行,7"_s;
+    QTest::newRow("batch: the list's payment and a row twice")
+        << List::Batch << false << QStringList{paid, twice, twice}
+        << u"表格中有重复的付款：表格第2行与列表第1行、表格第4行与表格第3行……确定导入吗？"_s;
+    QTest::newRow("batch, overwriting: only the sheet's own")
+        << List::Batch << true << QStringList{paid, twice, twice}
+        << u"表格中有重复的付款：表格第4行与表格第3行……确定导入吗？"_s;
+    QTest::newRow("batch: another amount is another payment")
+        << List::Batch << false << QStringList{u"张三,6222020200112233,澜港银行,5.01"_s} << QString();
+    QTest::newRow("payroll: the same account at any amount")
+        << List::Payroll << false << QStringList{u"赵六,6222020200112233,,9"_s}
+        << u"表格中有重复的付款：表格第2行与列表第1行……确定导入吗？"_s;
+    QTest::newRow("five named, the rest counted")
+        << List::Batch << true << QStringList(7, twice)
+        << u"表格中有重复的付款：表格第3行与表格第2行、表格第4行与表格第2行、表格第5行与表格第2行、"
+           u"表格第6行与表格第2行、表格第7行与表格第2行等共6处……确定导入吗？"_s;
+}
+
+void tst_SheetImport::repeats_ofTheListOrTheSheetAreAskedAboutOnce()
+{
+    QFETCH(List, list);
+    QFETCH(bool, clearFirst);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, question);
+    Workspace &ws = open(Edition::Personal);
+    ws.batchList().appendRow({u"张三"_s, u"6222020200112233"_s, u"澜港银行"_s, u"5.00"_s, u"非加急"_s, {}});
+    ws.payrollList().appendRow({u"赵六"_s, u"6222020200112233"_s, u"澜港银行"_s, u"1.00"_s, {}});
+
+    const SheetImportCheck checked =
+        check(list, csv(QStringList{u"户名,账号,开户行,金额"_s} + rows), clearFirst);
+
+    QCOMPARE(checked.outcome, SheetImportCheck::Outcome::Ready);
+    QCOMPARE(checked.repeats.isEmpty() ? QString() : repeatQuestion(checked.repeats), question);
+}
+
 void tst_SheetImport::sheet_comesInWholeOrNotAtAll_data()
 {
     QTest::addColumn<int>("rowsKept");   // rows in the list before
@@ -376,6 +454,11 @@ void tst_SheetImport::memory_offersTheLastMappingOfTheSameHeader()
     const QList<SheetRow> other = csv({u"Name,Card,Amount"_s}).firstRows(0, 20);
     QCOMPARE(SheetMappingMemory(ws).initialMapping(List::Payroll, fields, other),
              guessMapping(fields, other));
+    // A kept mapping that pays the payer is guessed afresh.
+    const QList<SheetRow> payer = csv({u"付款人名称,付款人账号,姓名,卡号,金额"_s}).firstRows(0, 20);
+    SheetMappingMemory(ws).remember(List::Payroll, payer[0], chosen);
+    QCOMPARE(SheetMappingMemory(ws).initialMapping(List::Payroll, fields, payer),
+             guessMapping(fields, payer));
 }
 
 QTEST_GUILESS_MAIN(tst_SheetImport)
