@@ -25,8 +25,12 @@ int main(int argc, char *argv[])
     // The whole program speaks Simplified Chinese whatever the system's locale, Qt's own
     // buttons, dialogs and context menus included.
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    // Qt's own texts lie where Qt was installed, or beside the program that brings its Qt along.
     QTranslator qtTranslator;
-    if (qtTranslator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        qtTranslator.load(QStringLiteral("qtbase_zh_CN"),
+                          QCoreApplication::applicationDirPath() + QStringLiteral("/translations")))
         QApplication::installTranslator(&qtTranslator);
 
     lgbatch::ApplicationState state;

@@ -4,6 +4,8 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+
+#include <shellapi.h> // after windows.h, which it needs
 #else
 #include <cstdio>
 #endif
@@ -51,7 +53,32 @@ void write(Stream stream, const QString &text)
     WriteFile(handle, bytes.constData(), DWORD(bytes.size()), &written, nullptr);
 }
 
+QStringList arguments(int argc, char *argv[])
+{
+    int count = 0;
+    wchar_t **typed = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!typed) {
+        QStringList fallback;
+        for (int i = 0; i < argc; ++i)
+            fallback.append(QString::fromLocal8Bit(argv[i]));
+        return fallback;
+    }
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list.append(QString::fromWCharArray(typed[i]));
+    LocalFree(typed);
+    return list;
+}
+
 #else
+
+QStringList arguments(int argc, char *argv[])
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
 
 void write(Stream stream, const QString &text)
 {

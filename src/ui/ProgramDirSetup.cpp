@@ -24,10 +24,7 @@ QString perUserDir()
 
 QStringList argumentsOf(int argc, char *argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
+    return Console::arguments(argc, argv);
 }
 
 std::optional<int> answerOnTerminal(const QStringList &arguments)
@@ -45,7 +42,7 @@ std::optional<int> answerOnTerminal(const QStringList &arguments)
         return 0;
     }
     if (!options.error.isEmpty()) {
-        print(stderr, options.error + QLatin1Char('\n') + CommandLine::helpHint());
+        Console::write(Console::Stream::Error, options.error + QLatin1Char('\n') + CommandLine::helpHint());
         return 1;
     }
     return std::nullopt;

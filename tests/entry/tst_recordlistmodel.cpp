@@ -1,3 +1,4 @@
+#include "Collation.h"
 #include "entry/RecordListModel.h"
 
 #include <QSignalSpy>
@@ -123,6 +124,8 @@ void tst_RecordListModel::sortRows_ordersByColumnTextAndKeepsTies()
     QFETCH(int, column);
     QFETCH(bool, ascending);
     QFETCH(QStringList, order);
+    if (!testing::hasChineseCollation())
+        QSKIP("this system does not sort Chinese by pinyin");
     m_list->clear();
     m_list->appendRow({u"甲"_s, u"10.00"_s, u"a"_s});
     m_list->appendRow({u"乙"_s, u"9.00"_s, u"b"_s});

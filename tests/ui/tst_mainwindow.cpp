@@ -1,3 +1,4 @@
+#include "Collation.h"
 #include "UiFixture.h"
 
 #include "ui/ListPage.h"
@@ -440,6 +441,8 @@ void tst_MainWindow::headerClicks_sortTheRowsByText()
 {
     QFETCH(QList<int>, headers);
     QFETCH(QStringList, names);
+    if (!testing::hasChineseCollation())
+        QSKIP("this system does not sort Chinese by pinyin");
     m_fx->window->show();
     ListPage *page = m_fx->window->page(frmDirectCreditInput::TabPayroll);
     m_fx->window->tabInput()->setCurrentWidget(page);

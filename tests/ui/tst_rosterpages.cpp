@@ -1,3 +1,4 @@
+#include "Collation.h"
 #include "UiFixture.h"
 
 #include "ui/RosterPages.h"
@@ -182,6 +183,8 @@ void tst_RosterPages::edit_rewritesTheCurrentRowInBlack()
     QVERIFY(m_fx->prompter.texts().isEmpty());
     // The pickers take an edit or a sort up at the next add, delete or load, not before.
     QComboBox *names = pickers(tab).first;
+    if (!testing::hasChineseCollation())
+        QSKIP("this system does not sort Chinese by pinyin");
     records.sortRows(0, Qt::AscendingOrder);
     QCOMPARE(itemTexts(names), (QStringList{u"张三"_s, u"李四"_s}));
     records.appendRow({u"王五"_s, u"3"_s});
