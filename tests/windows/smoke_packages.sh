@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The two Windows packages, tried under Wine as a user would:
 # - the installer installs silently (/S) into a new Wine prefix: program, Start-menu entry and
-#   uninstaller entry are there, and the installed lgbatch.exe answers --version; its silent
-#   uninstall removes the program and leaves the user's own folder;
+#   uninstaller entry are there, and the installed lgbatch.exe answers --version; started, it
+#   fills the user's own folder (%LOCALAPPDATA%\lgbatch) with the installed tables, and with
+#   --dir a folder whose name has Chinese characters and a space; its silent uninstall removes
+#   the program and leaves the user's own folder;
 # - the portable copy, unpacked into a folder whose name has Chinese characters and a space,
 #   starts on an X server (Xvfb) with the real Windows platform plugin, shows its chooser window
 #   (found by its caption), which a screenshot keeps, takes its folder as its program directory
@@ -38,9 +40,57 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+# An X server of its own, on the first free display (Xvfb names it).
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 20); do
+    [[ -s $work/display ]] && break
+    sleep 0.5
+done
+display=:$(head -n 1 "$work/display")
+# Every Wine program of the prefix on that display, from the first: the first one starts Wine's
+# desktop process, which all later windows go through.
+export DISPLAY=$display
 export WINEPREFIX=$work/prefix
 "$wine" wineboot -i >/dev/null 2>&1
 wineserver -w
+
+
+# Starts the program with its arguments and waits for its chooser window: its id in $window
+# (empty when none came), the program's process in $program_pid.
+program_pid=
+window=
+start_program() {
+    "$wine" "$@" >>"$work/program.log" 2>&1 &
+    program_pid=$!
+    window=
+    for _ in $(seq 60); do
+        window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1)
+        [[ -n $window ]] && break
+        sleep 1
+    done
+    if [[ -z $window ]]; then
+        echo "no window titled $title; the program's windows and output:"
+        xdotool search --name . getwindowname %@ 2>/dev/null
+        cat "$work/program.log"
+    fi
+}
+
+# Closes the window as a user does (Alt+F4) and gives the program's exit status (or 1 when it did
+# not end).
+close_program() { # window
+    xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4 >/dev/null 2>&1 ||
+        xdotool key --window "$1" alt+F4 >/dev/null 2>&1
+    for _ in $(seq 30); do
+        if ! kill -0 "$program_pid" 2>/dev/null; then
+            wait "$program_pid"
+            return
+        fi
+        sleep 1
+    done
+    kill "$program_pid" 2>/dev/null
+    return 1
+}
 
 # --- the installer ---------------------------------------------------------------------------
 drive=$WINEPREFIX/drive_c
@@ -56,13 +106,20 @@ check "the installer registers its uninstaller" grep -q 'Uninstall\\\\lgbatch' "
 answer=$("$wine" "$installed/lgbatch.exe" --version 2>/dev/null | tr -d '\r')
 check "the installed lgbatch.exe --version answers $version (answered: $answer)" \
     grep -q "$version" <<<"$answer"
+start_program "$installed/lgbatch.exe"
+check "the installed program shows its chooser window" test -n "$window"
 user_dir=$(find "$drive/users" -maxdepth 4 -type d -path '*AppData/Local' | head -n 1)
-mkdir -p "$user_dir/lgbatch" && echo kept >"$user_dir/lgbatch/bene.xml"
+check "the installed program fills the user's own folder with its tables" test -f "$user_dir/lgbatch/BankCode.xml"
+[[ -n $window ]] && close_program "$window"
+named="$work/数据 目录"
+start_program "$installed/lgbatch.exe" --dir "Z:${named//\//\\}"
+check "--dir takes a folder whose name has Chinese characters and a space" test -f "$named/BankCode.xml"
+[[ -n $window ]] && close_program "$window"
 "$wine" "$installed/uninstall.exe" /S >/dev/null 2>&1
 sleep 2
 wineserver -w
 check "the silent uninstall removes the program" test ! -e "$installed/lgbatch.exe"
-check "the uninstall leaves the user's own folder" test -f "$user_dir/lgbatch/bene.xml"
+check "the uninstall leaves the user's own folder" test -f "$user_dir/lgbatch/BankCode.xml"
 
 # --- the portable copy -----------------------------------------------------------------------
 folder="$work/便携 工具"
@@ -71,39 +128,17 @@ mkdir -p "$folder"
 program="$folder/lgbatch/lgbatch.exe"
 check "the portable copy holds the tables beside lgbatch.exe" test -f "$folder/lgbatch/BankCode.xml"
 
-display=:$((90 + RANDOM % 50))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-sleep 2
-DISPLAY=$display "$wine" "$program" >"$work/portable.log" 2>&1 &
-program_pid=$!
-window=
-for _ in $(seq 60); do
-    window=$(DISPLAY=$display xdotool search --name "^$title\$" 2>/dev/null | head -n 1)
-    [[ -n $window ]] && break
-    sleep 1
-done
+start_program "$program"
 check "the portable copy shows its chooser window ($title)" test -n "$window"
+status=1
 if [[ -n $window ]]; then
     if command -v import >/dev/null; then
-        DISPLAY=$display import -window root "$build/portable-chooser.png" 2>/dev/null &&
+        import -window root "$build/portable-chooser.png" 2>/dev/null &&
             echo "screenshot: $build/portable-chooser.png"
     fi
     check "the portable copy takes its own folder (its lock file is there)" test -f "$folder/lgbatch/lgbatch.lock"
-    DISPLAY=$display xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4 2>/dev/null ||
-        DISPLAY=$display xdotool key --window "$window" alt+F4
-fi
-ended=false
-for _ in $(seq 30); do
-    kill -0 "$program_pid" 2>/dev/null || { ended=true; break; }
-    sleep 1
-done
-status=1
-if $ended; then
-    wait "$program_pid"
+    close_program "$window"
     status=$?
-else
-    kill "$program_pid" 2>/dev/null
 fi
 check "the portable copy ends cleanly when its window is closed (status $status)" test "$status" -eq 0
 
