@@ -9,7 +9,7 @@ accessibility bus started; run_e2e.sh sets all of that up. Typical use:
         prog.start()
         chooser = prog.window("澜港银行批量工具")
         prog.press(prog.button("个人版", chooser))
-        main = prog.window("澜港银行批量工具（个人版） 4.2.3")
+        main = prog.window(f"澜港银行批量工具（个人版） {harness.VERSION}")
         prog.set_text(prog.field("收款人名称", main), "张三")   # a field by its label's text
         harness.select_item(prog.field("省份", main), "北京市")
         prog.press_button("增加", main)
@@ -30,6 +30,18 @@ import sys
 import tempfile
 import time
 from pathlib import Path
+
+def _project_version():
+    """The version the build gives the program: from CTest (LGBATCH_VERSION), or, for a test run by
+    hand, from the one place the project sets it (project(... VERSION) in the top CMakeLists.txt)."""
+    if os.environ.get("LGBATCH_VERSION"):
+        return os.environ["LGBATCH_VERSION"]
+    top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "CMakeLists.txt")
+    with open(top, encoding="utf-8") as f:
+        return re.search(r"project\(lgbatch VERSION ([0-9.]+)", f.read()).group(1)
+
+
+VERSION = _project_version()
 
 import gi
 import pyatspi

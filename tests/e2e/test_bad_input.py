@@ -6,7 +6,7 @@ import hashlib
 import harness
 from harness import check
 
-CORPORATE = "澜港银行批量工具（企业版） 4.2.3"
+CORPORATE = f"澜港银行批量工具（企业版） {harness.VERSION}"
 HEADER = ["#币种|日期|标志|总金额|总笔数|", "RMB|20240105|1|3|3|",
           "#币种|日期|标志|付款人账号|付款人名称|收款人账号开户行行名|收款人账号开户行行号|收款人账号|收款人名称|金额|支付方式|备注|"]
 

@@ -9,7 +9,7 @@ from harness import check
 CORPORATE = "企业版"
 PERSONAL = "个人版"
 TITLE = {CORPORATE: "澜港银行批量工具（企业版）", PERSONAL: "澜港银行批量工具（个人版）"}
-VERSION = "4.2.3"
+VERSION = harness.VERSION
 
 # A branch that no table holds, but whose words name a bank and a city that the tables know.
 UNKNOWN_BRANCH = "中国工商银行北京市某某新支行"

@@ -8,7 +8,7 @@ import time
 import harness
 from harness import check
 
-CORPORATE = "澜港银行批量工具（企业版） 4.2.3"
+CORPORATE = f"澜港银行批量工具（企业版） {harness.VERSION}"
 BASE_TITLE_CORPORATE = "澜港银行批量工具（企业版）"
 
 

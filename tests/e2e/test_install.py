@@ -12,7 +12,7 @@ from pathlib import Path
 import harness
 from harness import check
 
-MAIN_TITLE = "澜港银行批量工具（企业版） 4.2.3"
+MAIN_TITLE = f"澜港银行批量工具（企业版） {harness.VERSION}"
 TABLES = ["BankCode.xml", "banktype.xml", "city.xml", "state.xml"]
 ROW = ["王五", "6222020200112233", "澜港银行", "三月货款"]
 
@@ -41,7 +41,7 @@ def answers_on_the_terminal(exe):
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
     hint = "用 lgbatch --help 查看用法。\n"
     for options, status, stdout, stderr in (
-            (["--version"], 0, "澜港银行批量工具 4.2.3", ""), (["--help"], 0, "用法：lgbatch [--dir 目录]", ""),
+            (["--version"], 0, f"澜港银行批量工具 {harness.VERSION}", ""), (["--help"], 0, "用法：lgbatch [--dir 目录]", ""),
             (["--bogus"], 1, "", "未知的选项：--bogus\n" + hint), (["--dir"], 1, "", "选项 --dir 后面缺少目录\n" + hint),
             (["-platform", "offscreen", "-reverse", "--help"], 0, "用法：lgbatch", "")):
         answer = subprocess.run([exe, *options], capture_output=True, text=True, env=env, timeout=30)

@@ -6,7 +6,7 @@ import harness
 from harness import check
 
 TITLE = "澜港银行批量工具（企业版）"
-VERSION = "4.2.3"
+VERSION = harness.VERSION
 ROSTER_QUESTION = "收款人不存在，需要保存到名册吗？"
 
 # name, account or card, amount as typed, remark, answer to the roster question, amount as listed

@@ -5,7 +5,7 @@ in the roster list and in the batch panel's name picker."""
 import harness
 from harness import check
 
-MAIN_TITLE = "澜港银行批量工具（企业版） 4.2.3"
+MAIN_TITLE = f"澜港银行批量工具（企业版） {harness.VERSION}"
 NAME = "王五"
 CARD = "6222020200112233"  # 16 characters: an own-bank card
 REMARK = "三月货款"

@@ -51,7 +51,7 @@ def every_tab_in_use(edition, tabs, filled=False):
     with harness.Program() as prog:
         prog.start()
         prog.press(prog.button(edition, prog.window("澜港银行批量工具")))
-        main = prog.window(f"澜港银行批量工具（{edition}） 4.2.3")
+        main = prog.window(f"澜港银行批量工具（{edition}） {harness.VERSION}")
         if filled:
             import_file(prog, main, "批量支付", "导入ZPK批量支付文件...", GOLDEN / "files/batch_corporate.zpk")
             import_file(prog, main, "代发工资", "导入ZPK代发工资文件...", GOLDEN / "payroll/salary.csv")

@@ -8,7 +8,7 @@ import subprocess
 import harness
 from harness import check
 
-CORPORATE = "澜港银行批量工具（企业版） 4.2.3"
+CORPORATE = f"澜港银行批量工具（企业版） {harness.VERSION}"
 
 
 def answer(prog, text, button="确定"):

@@ -20,7 +20,7 @@ def batch_brought_in_from_a_workbook():
     with harness.Program() as prog:
         prog.start()
         prog.press(prog.button("企业版", prog.window("澜港银行批量工具")))
-        main = prog.window(f"{TITLE} 4.2.3")
+        main = prog.window(f"{TITLE} {harness.VERSION}")
 
         harness.press_later(harness.menu_item(main, "文件", "从表格导入..."))
         answer(prog, "增量式导入【是】，覆盖式导入【否】？", "是")

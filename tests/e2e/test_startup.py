@@ -8,7 +8,7 @@ import harness
 from harness import check
 
 BASE_TITLE = "澜港银行批量工具"
-PERSONAL_MAIN_TITLE = "澜港银行批量工具（个人版） 4.2.3"
+PERSONAL_MAIN_TITLE = f"澜港银行批量工具（个人版） {harness.VERSION}"
 MISSING_BRANCH_TABLE = "支付系统行号表【BankCode.xml】不存在，系统将会关闭！"
 
 
@@ -20,7 +20,7 @@ def chooser_then_personal_main_window():
         check(prog.button("企业版", chooser) is not None, "the chooser has the button 企业版")
         personal = prog.button("个人版", chooser)
         check(personal is not None, "the chooser has the button 个人版")
-        check(prog.label("版本 4.2.3", chooser) is not None, "the chooser shows the label 版本 4.2.3")
+        check(prog.label(f"版本 {harness.VERSION}", chooser) is not None, f"the chooser shows the label 版本 {harness.VERSION}")
 
         prog.press(personal)
         main = prog.window(PERSONAL_MAIN_TITLE)
@@ -63,7 +63,7 @@ def missing_branch_table_ends_the_program():
             return not prog.running()
         harness.wait_for(ended, "the program to end after the message box")
         check(not prog.running(), f"the program ended after OK (exit code {prog.process.returncode})")
-        check(not any(t.endswith(" 4.2.3") for t in seen), f"no main window was shown (windows seen: {sorted(seen)})")
+        check(not any(t.endswith(f" {harness.VERSION}") for t in seen), f"no main window was shown (windows seen: {sorted(seen)})")
 
 
 if __name__ == "__main__":

@@ -103,7 +103,7 @@ frmDirectCreditInput *tst_Startup::press(const QString &button)
 void tst_Startup::chooser_showsTitleWithoutEditionAndVersion()
 {
     QCOMPARE(m_chooser->windowTitle(), u"澜港银行批量工具"_s);
-    QCOMPARE(m_chooser->findChild<QLabel *>(u"lblVersion"_s)->text(), u"版本 4.2.3"_s);
+    QCOMPARE(m_chooser->findChild<QLabel *>(u"lblVersion"_s)->text(), u"版本 "_s + ProgramVersion.text());
     QCOMPARE(m_chooser->findChild<QPushButton *>(u"cmdCoporate"_s)->text(), u"企业版"_s);
     QCOMPARE(m_chooser->findChild<QPushButton *>(u"cmdPersonal"_s)->text(), u"个人版"_s);
 }
@@ -129,7 +129,7 @@ void tst_Startup::editionButton_opensCaptionedMainWindow()
     QVERIFY(main);
     QVERIFY(main->isVisible());
     QVERIFY(!m_chooser->isVisible());
-    QCOMPARE(main->windowTitle(), title + u" 4.2.3"_s);
+    QCOMPARE(main->windowTitle(), title + u" "_s + ProgramVersion.text());
     QCOMPARE(m_fx->state.title(), title);
     QCOMPARE(m_fx->state.isCorporate(), corporate);
     QVERIFY(m_fx->prompter.shown().isEmpty());
@@ -146,7 +146,7 @@ void tst_Startup::secondChoice_appendsNoSecondSuffix()
 
     QCOMPARE(m_chooser->mainWindow(), main);
     QCOMPARE(m_fx->state.title(), u"澜港银行批量工具（个人版）"_s);
-    QCOMPARE(main->windowTitle(), u"澜港银行批量工具（个人版） 4.2.3"_s);
+    QCOMPARE(main->windowTitle(), u"澜港银行批量工具（个人版） "_s + ProgramVersion.text());
 }
 
 // ---- The main window's load step ----
