@@ -86,7 +86,7 @@ struct BatchBench
         QList<RecordListModel::Row> all;
         all.reserve(rows);
         for (int i = 0; i < rows; ++i)
-            all.append({list.rowTextsOf(payment(i)), ListRowBlack});
+            all.append({list.rowTextsOf(payment(i)), RowState::Normal});
         list.replaceRows(std::move(all));
     }
 };
@@ -166,7 +166,7 @@ void BM_AddCommandToFullList(benchmark::State &state)
         const BatchPayment p = b.payment(i);
         roster.AddBeneficiary({p.BeneName, p.BeneAccount, p.BankName, {}, {}, {}, {}, p.Remark});
     }
-    b.workspace->payerRoster().AddPayer({b.payment(0).PayerName, b.payment(0).PayerAccount});
+    AddPayer(b.workspace->payerRoster(), {b.payment(0).PayerName, b.payment(0).PayerAccount});
     BatchInputPanel *panel = b.page->frameInput();
     const BatchPayment added = b.payment(BatchRows);
     for (auto _ : state) {

@@ -92,7 +92,7 @@ void BM_LoadBeneRoster20000(benchmark::State &state)
     Workspace &ws = bench.window->workspace();
     RosterFileRead read;
     for (auto _ : state)
-        read = ReadBeneficiaryFile(ws, true);
+        read = readRosterFile(ws, Workspace::List::BeneRoster, true);
     const QComboBox *names = bench.window->frameInput()->cbBeneName();
     if (read.message || ws.beneRoster().count() != RosterRows || names->count() != RosterRows)
         state.SkipWithError("the roster or its pickers did not load whole");
@@ -112,7 +112,7 @@ void BM_AddBeneficiaryTo20000(benchmark::State &state)
         return;
     }
     frmDirectCreditInput &window = *bench.window;
-    window.tabInput()->setCurrentIndex(frmDirectCreditInput::TabBeneRoster);
+    window.tabInput()->setCurrentIndex(int(Workspace::List::BeneRoster));
     BeneInputPanel *panel = window.frameBeneInput();
     BeneficiaryListModel &roster = window.workspace().beneRoster();
     QPushButton *add = window.beneRosterPage()->addButton();

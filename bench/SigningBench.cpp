@@ -66,7 +66,7 @@ struct FullBatch
             p.Amount = Amount::fromUnits((i % 3000 + 1) * 12345).toDisplayText();
             p.Emergency = i % 2 ? urgentMode() : nonUrgentMode();
             p.Remark = i % 2 ? QStringLiteral("%1月工程款").arg(i % 12 + 1) : QString();
-            rows.append({list.rowTextsOf(p), ListRowBlack});
+            rows.append({list.rowTextsOf(p), RowState::Normal});
         }
         list.replaceRows(std::move(rows));
         workspace->CurrentBatchFileName = QStringLiteral("/home/财务/2024年1月批量付款.zpk");

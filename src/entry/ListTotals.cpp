@@ -27,4 +27,13 @@ QString totalCeilingMessage()
     return QStringLiteral("总金额金额不允许超出 100,000,000.00！");
 }
 
+std::optional<QString> problemOf(const ListTotal &total)
+{
+    if (total.ceilingExceededAtRow > 0)
+        return totalCeilingMessage();
+    if (total.badAmountRow > 0)
+        return QStringLiteral("第%1行金额错误，无法计算总金额！").arg(total.badAmountRow);
+    return std::nullopt;
+}
+
 } // namespace lgbatch

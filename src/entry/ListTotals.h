@@ -28,4 +28,8 @@ ListTotal totalOfAmountColumn(const RecordListModel &list, int amountColumn, std
 // What the user reads wherever a batch's total is above the ceiling.
 QString totalCeilingMessage();
 
+// Why a total cannot be shown (above the ceiling, or a row whose amount is not a number), or
+// nothing when it can.
+std::optional<QString> problemOf(const ListTotal &total);
+
 } // namespace lgbatch

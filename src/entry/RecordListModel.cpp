@@ -31,8 +31,8 @@ QVariant RecordListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return row.texts.value(index.column());
-    case RowColourRole:
-        return row.colour;
+    case RowStateRole:
+        return int(row.state);
     default:
         return {};
     }
@@ -51,12 +51,12 @@ void RecordListModel::fitToColumns(QStringList &texts) const
     texts.resize(m_headers.size());
 }
 
-void RecordListModel::appendRow(QStringList texts, qint32 colour)
+void RecordListModel::appendRow(QStringList texts, RowState state)
 {
     fitToColumns(texts);
     const int at = int(m_rows.size());
     beginInsertRows(QModelIndex(), at, at);
-    m_rows.append(Row{std::move(texts), colour});
+    m_rows.append(Row{std::move(texts), state});
     endInsertRows();
 }
 
@@ -106,17 +106,17 @@ bool RecordListModel::setRowTexts(int row, QStringList texts)
     return true;
 }
 
-qint32 RecordListModel::rowColour(int row) const
+RowState RecordListModel::rowState(int row) const
 {
-    return isRow(row) ? m_rows[row - 1].colour : ListRowBlack;
+    return isRow(row) ? m_rows[row - 1].state : RowState::Normal;
 }
 
-bool RecordListModel::setRowColour(int row, qint32 colour)
+bool RecordListModel::setRowState(int row, RowState state)
 {
     if (!isRow(row))
         return false;
-    m_rows[row - 1].colour = colour;
-    Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, columnCount() - 1), {RowColourRole});
+    m_rows[row - 1].state = state;
+    Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, columnCount() - 1), {RowStateRole});
     return true;
 }
 
@@ -198,8 +198,10 @@ void RecordListModel::setHeaders(QStringList headers)
 bool ColorListRow(RecordListModel &list, int row, const QString &colour)
 {
     bool ok = false;
-    const qint32 value = colour.trimmed().toInt(&ok);
-    return ok && list.setRowColour(row, value);
+    const int value = colour.trimmed().toInt(&ok);
+    if (!ok || (value != 0 && value != 255))
+        return false;
+    return list.setRowState(row, value == 255 ? RowState::UnknownBranch : RowState::Normal);
 }
 
 } // namespace lgbatch

@@ -6,13 +6,16 @@
 
 namespace lgbatch {
 
-// Row colours as the lists store them: 0x00BBGGRR, so 255 is red.
-inline constexpr qint32 ListRowBlack = 0;
-inline constexpr qint32 ListRowRed = 255;
+// What a row's colour tells the user; the view chooses the colour.
+enum class RowState
+{
+    Normal,
+    UnknownBranch, // its branch name is not in the branch table: the user must choose it again
+};
 
 // The rows of one list view in display order: the list is the store, there is no other copy
 // of its records. Rows are addressed from 1, as the lists' callers count them; each row is
-// its column texts and one colour for all of them.
+// its column texts and one state for all of them.
 //
 // The model also carries the list's "changed since the last save" flag: add, edit and delete
 // set it, a successful write clears it, and the unsaved-changes questions read it.
@@ -20,13 +23,13 @@ class RecordListModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    // The row's colour number under this role; the view turns it into the text colour.
-    static constexpr int RowColourRole = Qt::UserRole;
+    // The row's RowState (as an int) under this role; the view turns it into the text colour.
+    static constexpr int RowStateRole = Qt::UserRole;
 
     struct Row
     {
         QStringList texts;
-        qint32 colour = ListRowBlack;
+        RowState state = RowState::Normal;
     };
 
     explicit RecordListModel(QStringList headers, QObject *parent = nullptr);
@@ -40,7 +43,7 @@ public:
     int count() const { return int(m_rows.size()); }
 
     // Texts beyond the column count are dropped, missing ones are empty.
-    void appendRow(QStringList texts, qint32 colour = ListRowBlack);
+    void appendRow(QStringList texts, RowState state = RowState::Normal);
     // Many rows at once: one insertion for the views, whatever the number of rows.
     void appendRows(QList<Row> rows);
     // Replaces every row at once (an overwriting import, or a new list).
@@ -51,8 +54,8 @@ public:
     QStringList rowTexts(int row) const;
     QString cellText(int row, int column) const;
     bool setRowTexts(int row, QStringList texts);
-    qint32 rowColour(int row) const;
-    bool setRowColour(int row, qint32 colour);
+    RowState rowState(int row) const;
+    bool setRowState(int row, RowState state);
 
     // Removes the given 1-based rows (in any order; duplicates and rows out of range are
     // ignored) and answers how many went.
@@ -83,9 +86,9 @@ private:
     bool m_changed = false;
 };
 
-// Paints a list row and every one of its columns in the colour given as decimal text
-// ("255" red: its branch is not in the branch table; "0" black). A text that is not a colour
-// number changes nothing and answers false.
+// Paints a list row and every one of its columns in the colour given as decimal text: "255"
+// (red) marks a row whose branch is not in the branch table, "0" (black) a normal one. Any
+// other text changes nothing and answers false.
 bool ColorListRow(RecordListModel &list, int row, const QString &colour);
 
 } // namespace lgbatch

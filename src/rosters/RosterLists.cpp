@@ -55,51 +55,56 @@ int BeneficiaryListModel::findBeneficiary(const QString &name, const QString &ac
     return 0;
 }
 
-PayerListModel::PayerListModel(QObject *parent)
-    : RecordListModel(
-          {QStringLiteral("付款人名称"), QStringLiteral("付款人账号"), QStringLiteral("付款人银行开户行")},
-          parent)
+namespace {
+
+QStringList nameAccountHeaders(NameAccountListModel::Kind kind)
+{
+    // The header of the payroll roster's bank column says "付款人" although the column shows the
+    // payee's bank.
+    if (kind == NameAccountListModel::Kind::Payers)
+        return {QStringLiteral("付款人名称"), QStringLiteral("付款人账号"),
+                QStringLiteral("付款人银行开户行")};
+    return {QStringLiteral("收款人名称"), QStringLiteral("收款人账号"), QStringLiteral("付款人银行开户行")};
+}
+
+} // namespace
+
+NameAccountListModel::NameAccountListModel(Kind kind, QObject *parent)
+    : RecordListModel(nameAccountHeaders(kind), parent)
 {
 }
 
-QStringList PayerListModel::rowTextsOf(const Payer &record)
+QStringList NameAccountListModel::rowTextsOf(const QString &name, const QString &account)
 {
-    return {record.PayerName, record.PayerAccount, ownBankName()};
+    return {name, account, ownBankName()};
 }
 
-void PayerListModel::AddPayer(const Payer &record)
+void NameAccountListModel::addEntry(const QString &name, const QString &account)
 {
-    appendRow(rowTextsOf(record));
+    appendRow(rowTextsOf(name, account));
 }
 
-Payer PayerListModel::ReadPayerRow(int index) const
+void AddPayer(NameAccountListModel &roster, const Payer &record)
 {
-    const QStringList cells = rowTexts(index);
-    return cells.isEmpty() ? Payer{} : Payer{cells[0], cells[1]};
+    roster.addEntry(record.PayerName, record.PayerAccount);
 }
 
-PayrollBeneficiaryListModel::PayrollBeneficiaryListModel(QObject *parent)
-    // The header of the bank column says "付款人" although the column shows the payee's bank.
-    : RecordListModel(
-          {QStringLiteral("收款人名称"), QStringLiteral("收款人账号"), QStringLiteral("付款人银行开户行")},
-          parent)
+Payer ReadPayerRow(const NameAccountListModel &roster, int index)
 {
+    const QStringList cells = roster.rowTexts(index);
+    return cells.isEmpty() ? Payer{} : Payer{cells[RosterNameColumn], cells[RosterAccountColumn]};
 }
 
-QStringList PayrollBeneficiaryListModel::rowTextsOf(const PayrollBeneficiary &record)
+void AddPayrollBeneficiary(NameAccountListModel &roster, const PayrollBeneficiary &record)
 {
-    return {record.BeneName, record.BeneAccount, ownBankName()};
+    roster.addEntry(record.BeneName, record.BeneAccount);
 }
 
-void PayrollBeneficiaryListModel::AddPayrollBeneficiary(const PayrollBeneficiary &record)
+PayrollBeneficiary ReadPayrollBeneficiaryRow(const NameAccountListModel &roster, int index)
 {
-    appendRow(rowTextsOf(record));
-}
-
-PayrollBeneficiary PayrollBeneficiaryListModel::ReadPayrollBeneficiaryRow(int index) const
-{
-    const QStringList cells = rowTexts(index);
-    return cells.isEmpty() ? PayrollBeneficiary{} : PayrollBeneficiary{cells[0], cells[1]};
+    const QStringList cells = roster.rowTexts(index);
+    return cells.isEmpty() ? PayrollBeneficiary{}
+                           : PayrollBeneficiary{cells[RosterNameColumn], cells[RosterAccountColumn]};
 }
 
 } // namespace lgbatch

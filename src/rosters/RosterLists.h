@@ -37,38 +37,33 @@ private:
     const ReferenceTables &m_tables;
 };
 
-// The payer roster `lstPayer`; its bank column shows the own bank on every row.
-class PayerListModel : public RecordListModel
+// The payer roster `lstPayer` and the payroll roster `lstBenePayroll`, which differ only in their
+// headers: a name and an own-bank account per row, the bank column showing the own bank on every
+// row. The procedures below read and write each roster in its own record type.
+class NameAccountListModel : public RecordListModel
 {
     Q_OBJECT
 public:
-    explicit PayerListModel(QObject *parent = nullptr);
+    enum class Kind
+    {
+        Payers,
+        PayrollBeneficiaries
+    };
 
-    static QStringList rowTextsOf(const Payer &record);
+    explicit NameAccountListModel(Kind kind, QObject *parent = nullptr);
 
-    void AddPayer(const Payer &record);
-    Payer ReadPayerRow(int index) const;
-    int findPayer(const QString &name, const QString &account) const
+    static QStringList rowTextsOf(const QString &name, const QString &account);
+
+    void addEntry(const QString &name, const QString &account);
+    int find(const QString &name, const QString &account) const
     {
         return findNameAndAccount(*this, name, account);
     }
 };
 
-// The payroll roster `lstBenePayroll`; its bank column shows the own bank on every row.
-class PayrollBeneficiaryListModel : public RecordListModel
-{
-    Q_OBJECT
-public:
-    explicit PayrollBeneficiaryListModel(QObject *parent = nullptr);
-
-    static QStringList rowTextsOf(const PayrollBeneficiary &record);
-
-    void AddPayrollBeneficiary(const PayrollBeneficiary &record);
-    PayrollBeneficiary ReadPayrollBeneficiaryRow(int index) const;
-    int findPayrollBeneficiary(const QString &name, const QString &account) const
-    {
-        return findNameAndAccount(*this, name, account);
-    }
-};
+void AddPayer(NameAccountListModel &roster, const Payer &record);
+Payer ReadPayerRow(const NameAccountListModel &roster, int index);
+void AddPayrollBeneficiary(NameAccountListModel &roster, const PayrollBeneficiary &record);
+PayrollBeneficiary ReadPayrollBeneficiaryRow(const NameAccountListModel &roster, int index);
 
 } // namespace lgbatch

@@ -6,7 +6,6 @@
 #include "StatusPanels.h"
 
 #include "entry/DuplicateIndex.h"
-#include "entry/ListTotals.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,7 +24,7 @@ bool answeredYes(Prompter &prompter, const QString &question)
 } // namespace
 
 BatchPage::BatchPage(Workspace &workspace, Prompter &prompter, StatusPanels &status, QWidget *parent)
-    : ListPage(workspace.batchList(),
+    : ListPage(workspace, Workspace::List::Batch,
                {QStringLiteral("lstData"), QStringLiteral("frameAction"), QStringLiteral("frameAction2"),
                 QStringLiteral("cmdAdd"), QStringLiteral("cmdEdit"), QStringLiteral("cmdDelete"),
                 QStringLiteral("cmdLoad"), QStringLiteral("cmdSave"), QStringLiteral("保存文件")},
@@ -68,8 +67,15 @@ void BatchPage::installFieldBehaviours()
 
 void BatchPage::RefreshBatchTotals()
 {
-    BatchListModel &list = m_workspace.batchList();
-    m_status.showListTotal(totalOfAmountColumn(list, list.amountColumn(), Amount::ceiling()), prompter());
+    m_status.showListTotal(m_workspace.totalOf(Workspace::List::Batch), prompter());
+}
+
+void BatchPage::onListChanged(Workspace::Change change)
+{
+    ListPage::onListChanged(change);
+    if (change == Workspace::Change::Renewed)
+        ClearBatchInput();
+    RefreshBatchTotals();
 }
 
 void BatchPage::ClearBatchInput()
@@ -93,10 +99,7 @@ void BatchPage::cmdAdd_Click()
     const BatchPayment payment = m_panel->record();
     if (!confirmRepeatedPayment(payment))
         return;
-    BatchListModel &batch = m_workspace.batchList();
-    batch.AddBatchRow(payment);
-    RefreshBatchTotals();
-    batch.setChanged(true);
+    m_workspace.addPayment(payment);
     if (m_workspace.isCorporate())
         offerPayerToRoster(payment);
     offerBeneficiaryToRoster(payment);
@@ -127,18 +130,16 @@ bool BatchPage::confirmRepeatedPayment(const BatchPayment &payment)
 
 void BatchPage::offerPayerToRoster(const BatchPayment &payment)
 {
-    PayerListModel &roster = m_workspace.payerRoster();
-    const bool known = roster.findPayer(payment.PayerName, payment.PayerAccount) > 0;
+    const bool known = m_workspace.payerRoster().find(payment.PayerName, payment.PayerAccount) > 0;
     if (known || !answeredYes(prompter(), QStringLiteral("付款人不存在，需要保存到名册吗？")))
         return;
-    roster.AddPayer({payment.PayerName, payment.PayerAccount});
-    roster.setChanged(true);
+    m_workspace.addPayer({payment.PayerName, payment.PayerAccount});
 }
 
 void BatchPage::offerBeneficiaryToRoster(const BatchPayment &payment)
 {
-    BeneficiaryListModel &roster = m_workspace.beneRoster();
-    const bool known = roster.findBeneficiary(payment.BeneName, payment.BeneAccount, payment.Remark) > 0;
+    const bool known =
+        m_workspace.beneRoster().findBeneficiary(payment.BeneName, payment.BeneAccount, payment.Remark) > 0;
     if (known || !answeredYes(prompter(), QStringLiteral("收款人不存在，需要保存到名册吗？")))
         return;
     Beneficiary bene;
@@ -146,8 +147,7 @@ void BatchPage::offerBeneficiaryToRoster(const BatchPayment &payment)
     bene.BeneAccount = payment.BeneAccount;
     bene.BankName = payment.BankName;
     bene.Remark = payment.Remark;
-    roster.AddBeneficiary(bene);
-    roster.setChanged(true);
+    m_workspace.addBeneficiary(bene);
 }
 
 void BatchPage::cmdEdit_Click()
@@ -156,21 +156,14 @@ void BatchPage::cmdEdit_Click()
     const int row = rowToEdit();
     if (row == 0 || !settleAmount() || !m_panel->ValidateBatchInput())
         return;
-    BatchListModel &batch = m_workspace.batchList();
-    batch.setRowTexts(row, batch.rowTextsOf(m_panel->record()));
-    RefreshBatchTotals();
-    batch.setChanged(true);
-    // The user has chosen the branch again: the row is no longer one to correct.
-    batch.setRowColour(row, ListRowBlack);
+    m_workspace.replaceRow(Workspace::List::Batch, row,
+                           m_workspace.batchList().rowTextsOf(m_panel->record()));
 }
 
 void BatchPage::cmdDelete_Click()
 {
     HourGlass busy;
-    if (confirmAndRemoveSelectedRows() == 0)
-        return;
-    RefreshBatchTotals();
-    m_workspace.batchList().setChanged(true);
+    confirmAndRemoveSelectedRows();
 }
 
 void BatchPage::lstData_ItemClick()
@@ -213,15 +206,13 @@ void BatchPage::cbBeneAccount_Click(int index)
     if (name.isEmpty() || account.isEmpty())
         return;
     const BeneficiaryListModel &roster = m_workspace.beneRoster();
-    for (int row = 1; row <= roster.count(); ++row) {
-        const Beneficiary bene = roster.ReadBeneficiaryRow(row);
-        if (bene.BeneAccount != account || bene.BeneName != name)
-            continue;
-        showOwnBankOption(bene.BankName);
-        m_panel->txtRemark()->setText(bene.Remark);
-        m_panel->branchPicker()->ShowBankOfRecord(branchSelectionOf(bene), true);
+    const int row = findNameAndAccount(roster, name, account);
+    if (row == 0)
         return;
-    }
+    const Beneficiary bene = roster.ReadBeneficiaryRow(row);
+    showOwnBankOption(bene.BankName);
+    m_panel->txtRemark()->setText(bene.Remark);
+    m_panel->branchPicker()->ShowBankOfRecord(branchSelectionOf(bene), true);
 }
 
 } // namespace lgbatch

@@ -30,6 +30,10 @@ public:
     // The personal edition's panel (the list has its six columns from the start).
     void usePersonalLayout() { m_panel->usePersonalLayout(); }
 
+protected:
+    // Totals follow every change of the batch list; 新建 empties the panel too.
+    void onListChanged(Workspace::Change change) override;
+
 private:
     void installFieldBehaviours();
     void cmdAdd_Click();

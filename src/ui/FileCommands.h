@@ -1,19 +1,14 @@
 #pragma once
 
 #include "AppServices.h"
+#include "ListTabs.h"
 
 #include "workspace/ImportKinds.h"
 #include "workspace/Workspace.h"
 
 #include <QObject>
 
-class QTabWidget;
-
 namespace lgbatch {
-
-class BatchPage;
-class ListPage;
-class PayrollPage;
 
 // The commands of the 文件 and 更新 menus and of the tabs' import and save buttons: importing a
 // file into a list, saving the current tab's list, starting a new list, the questions about
@@ -23,14 +18,7 @@ class FileCommands : public QObject
 {
     Q_OBJECT
 public:
-    struct Pages
-    {
-        QTabWidget *tabs;
-        BatchPage *batch;
-        PayrollPage *payroll;
-    };
-
-    FileCommands(AppServices &services, Workspace &workspace, Pages pages, QObject *parent = nullptr);
+    FileCommands(AppServices &services, Workspace &workspace, ListTabs &tabs, QObject *parent = nullptr);
 
     void New_Click();
     void Open_Click();
@@ -51,16 +39,15 @@ private:
     void importAs(ImportKind kind, const QString &fileName, bool clearFirst);
     // Saves the current tab's list; true only when it was written.
     bool SaveCurrentTab(bool saveAs);
-    bool saveBatch(bool saveAs);
-    bool savePayroll(bool saveAs);
-    bool saveRoster(Workspace::List which);
+    // Saves a list after its checks, asking for a payment list's file when it has none or
+    // `saveAs`; true only when it was written. No message of success.
+    bool saveList(Workspace::List which, bool saveAs);
     // Saves one of the two payment lists from its own tab, then shows the tab that was in front.
-    bool saveFromTab(int tab);
-    int currentTab() const;
+    bool saveFromTab(Workspace::List which);
 
     AppServices &m_services;
     Workspace &m_workspace;
-    Pages m_pages;
+    ListTabs &m_tabs;
 };
 
 } // namespace lgbatch

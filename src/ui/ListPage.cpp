@@ -55,16 +55,23 @@ QWidget *lastTabStopIn(QWidget *panel)
 
 } // namespace
 
-ListPage::ListPage(RecordListModel &records, const PageNames &names, Prompter &prompter, QWidget *parent)
-    : QWidget(parent), m_prompter(prompter), m_splitter(new ctlSplitterEx(this)),
-      m_actionRow(makeButtonRow(this, names.actionRow)), m_fileRow(makeButtonRow(this, names.fileRow)),
+ListPage::ListPage(Workspace &workspace, Workspace::List which, const PageNames &names, Prompter &prompter,
+                   QWidget *parent)
+    : QWidget(parent), m_workspace(workspace), m_which(which), m_prompter(prompter),
+      m_splitter(new ctlSplitterEx(this)), m_actionRow(makeButtonRow(this, names.actionRow)),
+      m_fileRow(makeButtonRow(this, names.fileRow)),
       m_add(makeButton(m_actionRow, names.add, QStringLiteral("增加"))),
       m_edit(makeButton(m_actionRow, names.edit, QStringLiteral("修改"))),
       m_delete(makeButton(m_actionRow, names.remove, QStringLiteral("删除"))),
       m_load(makeButton(m_fileRow, names.load, QStringLiteral("导入文件"))),
       m_save(makeButton(m_fileRow, names.save, names.saveCaption)),
-      m_list(new RecordListView(records, names.list, this)), m_panelArea(new QScrollArea(this))
+      m_list(new RecordListView(workspace.list(which), names.list, this)), m_panelArea(new QScrollArea(this))
 {
+    connect(&workspace, &Workspace::listChanged, this,
+            [this](Workspace::List list, Workspace::Change change) {
+                if (list == m_which)
+                    onListChanged(change);
+            });
     static_cast<QHBoxLayout *>(m_fileRow->layout())->addStretch();
     m_panelArea->setFrameShape(QFrame::NoFrame);
     m_panelArea->setWidgetResizable(true);
@@ -171,7 +178,14 @@ int ListPage::confirmAndRemoveSelectedRows()
     if (m_prompter.question(QStringLiteral("确定删除所选定的记录？"), Prompter::Buttons::YesNo) !=
         Prompter::Answer::Yes)
         return 0;
-    return records().removeRowNumbers(m_list->selectedRowNumbers());
+    return m_workspace.removeRows(m_which, m_list->selectedRowNumbers());
+}
+
+void ListPage::onListChanged(Workspace::Change change)
+{
+    // Rows read in: no row stays selected for 修改 or 删除 to act on by mistake.
+    if (change == Workspace::Change::Loaded)
+        m_list->clearRowSelection();
 }
 
 } // namespace lgbatch

@@ -4,6 +4,7 @@
 #include "WindowLayout.h"
 
 #include "core/Seams.h"
+#include "workspace/Workspace.h"
 
 #include <QPersistentModelIndex>
 #include <QWidget>
@@ -39,7 +40,10 @@ class ListPage : public QWidget
 {
     Q_OBJECT
 public:
-    ListPage(RecordListModel &records, const PageNames &names, Prompter &prompter, QWidget *parent = nullptr);
+    ListPage(Workspace &workspace, Workspace::List which, const PageNames &names, Prompter &prompter,
+             QWidget *parent = nullptr);
+
+    Workspace::List which() const { return m_which; }
 
     RecordListView *list() const { return m_list; }
     QWidget *panel() const { return m_panel; }
@@ -89,15 +93,19 @@ protected:
     // "请先单击要修改的记录！" when the panel shows another row, or no row, or several.
     int rowToEdit();
     // Asks "确定删除所选定的记录？" and removes every selected row on Yes; answers how many
-    // rows went (none, and no question, without a current row or a selected one). The caller
-    // refreshes what depends on the list and marks it changed when rows went.
+    // rows went (none, and no question, without a current row or a selected one).
     int confirmAndRemoveSelectedRows();
+    // The workspace has changed this page's list.
+    virtual void onListChanged(Workspace::Change change);
+    Workspace &workspace() const { return m_workspace; }
 
     bool event(QEvent *event) override;
 
 private:
     void orderTabStops();
 
+    Workspace &m_workspace;
+    const Workspace::List m_which;
     Prompter &m_prompter;
     // Declared, and so created, from the bottom up: the splitter shows only through the gap
     // between list and panel, and the list's bottom edge lies over the top of the button rows.

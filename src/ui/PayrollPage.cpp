@@ -8,7 +8,6 @@
 #include "core/FieldText.h"
 #include "entry/DuplicateIndex.h"
 #include "entry/FieldRules.h"
-#include "entry/ListTotals.h"
 #include "entry/PayrollValidation.h"
 
 #include <QComboBox>
@@ -19,7 +18,7 @@
 namespace lgbatch {
 
 PayrollPage::PayrollPage(Workspace &workspace, Prompter &prompter, StatusPanels &status, QWidget *parent)
-    : ListPage(workspace.payrollList(),
+    : ListPage(workspace, Workspace::List::Payroll,
                {QStringLiteral("lstPayroll"), QStringLiteral("frameActionPayroll"),
                 QStringLiteral("frameActionPayroll2"), QStringLiteral("cmdAddPayroll"),
                 QStringLiteral("cmdEditPayroll"), QStringLiteral("cmdDeletePayroll"),
@@ -57,9 +56,15 @@ void PayrollPage::installFieldBehaviours()
 
 void PayrollPage::RefreshPayrollTotals()
 {
-    m_status.showListTotal(
-        totalOfAmountColumn(m_workspace.payrollList(), PayrollListModel::AmountColumn, std::nullopt),
-        prompter());
+    m_status.showListTotal(m_workspace.totalOf(Workspace::List::Payroll), prompter());
+}
+
+void PayrollPage::onListChanged(Workspace::Change change)
+{
+    ListPage::onListChanged(change);
+    if (change == Workspace::Change::Renewed)
+        ClearPayrollInput();
+    RefreshPayrollTotals();
 }
 
 void PayrollPage::ClearPayrollInput()
@@ -87,9 +92,7 @@ void PayrollPage::cmdAddPayroll_Click()
     const std::optional<PayrollItem> record = ValidatePayrollInput();
     if (!record || !confirmRepeatedPayee(*record))
         return;
-    m_workspace.payrollList().AddPayrollRow(*record);
-    RefreshPayrollTotals();
-    m_workspace.payrollList().setChanged(true);
+    m_workspace.addPayrollItem(*record);
     offerToPayrollRoster(*record);
     ClearPayrollInput();
     m_panel->cbBeneName2()->setFocus(Qt::OtherFocusReason);
@@ -105,12 +108,8 @@ bool PayrollPage::confirmRepeatedPayee(const PayrollItem &record)
 
 void PayrollPage::offerToPayrollRoster(const PayrollItem &record)
 {
-    PayrollBeneficiaryListModel &roster = m_workspace.payrollRoster();
-    for (int row = 1; row <= roster.count(); ++row) {
-        const PayrollBeneficiary known = roster.ReadPayrollBeneficiaryRow(row);
-        if (known.BeneAccount == record.BeneAccount && known.BeneName == record.BeneName)
-            return;
-    }
+    if (m_workspace.payrollRoster().find(record.BeneName, record.BeneAccount) > 0)
+        return;
     if (prompter().question(QStringLiteral("收款人不存在，需要保存到名册吗？"), Prompter::Buttons::YesNo) !=
         Prompter::Answer::Yes)
         return;
@@ -121,8 +120,7 @@ void PayrollPage::offerToPayrollRoster(const PayrollItem &record)
         prompter().warning(*unstorable);
         return;
     }
-    roster.AddPayrollBeneficiary({record.BeneName, record.BeneAccount});
-    roster.setChanged(true);
+    m_workspace.addPayrollBeneficiary({record.BeneName, record.BeneAccount});
 }
 
 void PayrollPage::cmdEditPayroll_Click()
@@ -136,18 +134,13 @@ void PayrollPage::cmdEditPayroll_Click()
         return;
     // The panel shows what the row now holds (the amount in its display form).
     m_panel->txtAmount2()->setText(record->Amount);
-    m_workspace.payrollList().setRowTexts(row, PayrollListModel::rowTextsOf(*record));
-    RefreshPayrollTotals();
-    m_workspace.payrollList().setChanged(true);
+    m_workspace.replaceRow(Workspace::List::Payroll, row, PayrollListModel::rowTextsOf(*record));
 }
 
 void PayrollPage::cmdDeletePayroll_Click()
 {
     HourGlass busy;
-    if (confirmAndRemoveSelectedRows() == 0)
-        return;
-    RefreshPayrollTotals();
-    m_workspace.payrollList().setChanged(true);
+    confirmAndRemoveSelectedRows();
 }
 
 void PayrollPage::lstPayroll_ItemClick()

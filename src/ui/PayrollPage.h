@@ -28,6 +28,10 @@ public:
     void RefreshPayrollTotals();
     void ClearPayrollInput();
 
+protected:
+    // Totals follow every change of the payroll list; 新建 empties the panel too.
+    void onListChanged(Workspace::Change change) override;
+
 private:
     void cmdAddPayroll_Click();
     void cmdEditPayroll_Click();

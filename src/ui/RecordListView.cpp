@@ -11,12 +11,6 @@ namespace lgbatch {
 
 namespace {
 
-// The lists store a row's colour as 0x00BBGGRR.
-QColor colourOf(qint32 value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
 class RowColourDelegate : public QStyledItemDelegate
 {
 public:
@@ -26,10 +20,10 @@ protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        const qint32 colour = index.data(RecordListModel::RowColourRole).toInt();
-        if (colour != ListRowBlack) {
-            option->palette.setColor(QPalette::Text, colourOf(colour));
-            option->palette.setColor(QPalette::HighlightedText, colourOf(colour));
+        // A row to correct is red, selected or not, so that it stands out in any list.
+        if (RowState(index.data(RecordListModel::RowStateRole).toInt()) == RowState::UnknownBranch) {
+            option->palette.setColor(QPalette::Text, Qt::red);
+            option->palette.setColor(QPalette::HighlightedText, Qt::red);
         }
     }
 };

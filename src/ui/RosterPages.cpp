@@ -17,7 +17,7 @@ namespace lgbatch {
 
 BeneRosterPage::BeneRosterPage(Workspace &workspace, Prompter &prompter, StatusPanels &status,
                                QWidget *parent)
-    : ListPage(workspace.beneRoster(),
+    : ListPage(workspace, Workspace::List::BeneRoster,
                {QStringLiteral("lstBene"), QStringLiteral("frameBeneAction"),
                 QStringLiteral("frameBeneAction2"), QStringLiteral("cmdAddBene"),
                 QStringLiteral("cmdEditBene"), QStringLiteral("cmdDeleteBene"), QStringLiteral("cmdLoadBene"),
@@ -59,8 +59,7 @@ void BeneRosterPage::cmdAddBene_Click()
         prompter().warning(QStringLiteral("收款人账号已存在！"));
         return;
     }
-    roster.AddBeneficiary(record);
-    roster.setChanged(true);
+    m_workspace.addBeneficiary(record);
     ClearBeneficiaryInput();
     m_panel->txtBeneName()->setFocus(Qt::OtherFocusReason);
 }
@@ -71,11 +70,8 @@ void BeneRosterPage::cmdEditBene_Click()
     const int row = rowToEdit();
     if (row == 0 || !ValidateBeneficiaryInput())
         return;
-    BeneficiaryListModel &roster = m_workspace.beneRoster();
-    roster.setRowTexts(row, BeneficiaryListModel::rowTextsOf(beneficiaryOf(m_panel->panelInput())));
-    roster.setChanged(true);
-    // The branch has just passed validation: a red mark for a missing branch no longer holds.
-    ColorListRow(roster, row, QStringLiteral("0"));
+    m_workspace.replaceRow(Workspace::List::BeneRoster, row,
+                           BeneficiaryListModel::rowTextsOf(beneficiaryOf(m_panel->panelInput())));
 }
 
 void BeneRosterPage::ClearBeneficiaryInput()
@@ -90,9 +86,7 @@ void BeneRosterPage::cmdDeleteBene_Click()
 {
     HourGlass busy;
     // The pickers of tab 0 follow the removal by themselves.
-    if (confirmAndRemoveSelectedRows() == 0)
-        return;
-    m_workspace.beneRoster().setChanged(true);
+    confirmAndRemoveSelectedRows();
 }
 
 void BeneRosterPage::lstBene_ItemClick()
@@ -131,7 +125,7 @@ SimpleRosterNames SimpleRosterNames::payers()
             QStringLiteral("txtPayerName"),
             QStringLiteral("付款人账号："),
             QStringLiteral("txtPayerAccount"),
-            Roster::Payers,
+            Workspace::List::PayerRoster,
             NameAccountRules::payers()};
 }
 
@@ -147,15 +141,14 @@ SimpleRosterNames SimpleRosterNames::payrollBeneficiaries()
             QStringLiteral("txtBeneName2"),
             QStringLiteral("收款人账号/卡号："),
             QStringLiteral("txtBeneAccount2"),
-            Roster::PayrollBeneficiaries,
+            Workspace::List::PayrollRoster,
             NameAccountRules::payrollBeneficiaries()};
 }
 
 SimpleRosterPage::SimpleRosterPage(Workspace &workspace, const SimpleRosterNames &names, Prompter &prompter,
                                    StatusPanels &status, QWidget *parent)
-    : ListPage(rosterList(workspace, names.roster), names.page, prompter, parent), m_workspace(workspace),
-      m_which(names.roster), m_rules(names.rules), m_roster(rosterList(workspace, names.roster)),
-      m_status(status)
+    : ListPage(workspace, names.roster, names.page, prompter, parent), m_workspace(workspace),
+      m_rules(names.rules), m_status(status)
 {
     auto *panel = new QFrame(this);
     panel->setObjectName(names.panel);
@@ -195,15 +188,14 @@ void SimpleRosterPage::addClick()
         return;
     const QString name = m_name->text();
     const QString account = m_account->text();
-    if (findNameAndAccount(m_roster, name, account) > 0) {
+    if (findNameAndAccount(records(), name, account) > 0) {
         prompter().warning(m_rules.duplicateMessage);
         return;
     }
-    if (m_which == Roster::Payers)
-        m_workspace.payerRoster().AddPayer({name, account});
+    if (which() == Workspace::List::PayerRoster)
+        m_workspace.addPayer({name, account});
     else
-        m_workspace.payrollRoster().AddPayrollBeneficiary({name, account});
-    m_roster.setChanged(true);
+        m_workspace.addPayrollBeneficiary({name, account});
     clearInput();
     m_name->setFocus(Qt::OtherFocusReason);
 }
@@ -214,12 +206,7 @@ void SimpleRosterPage::editClick()
     const int row = rowToEdit();
     if (row == 0 || !validateInput())
         return;
-    const QString name = m_name->text();
-    const QString account = m_account->text();
-    m_roster.setRowTexts(row, m_which == Roster::Payers
-                                  ? PayerListModel::rowTextsOf({name, account})
-                                  : PayrollBeneficiaryListModel::rowTextsOf({name, account}));
-    m_roster.setChanged(true);
+    m_workspace.replaceRow(which(), row, NameAccountListModel::rowTextsOf(m_name->text(), m_account->text()));
 }
 
 void SimpleRosterPage::clearInput()
@@ -231,9 +218,7 @@ void SimpleRosterPage::clearInput()
 void SimpleRosterPage::deleteClick()
 {
     HourGlass busy;
-    if (confirmAndRemoveSelectedRows() == 0)
-        return;
-    m_roster.setChanged(true);
+    confirmAndRemoveSelectedRows();
 }
 
 void SimpleRosterPage::itemClick()
@@ -243,8 +228,8 @@ void SimpleRosterPage::itemClick()
     if (row == 0)
         return;
     // Both rosters keep the name in the first column and the account in the second.
-    m_name->setText(m_roster.cellText(row, 0));
-    m_account->setText(m_roster.cellText(row, 1));
+    m_name->setText(records().cellText(row, RosterNameColumn));
+    m_account->setText(records().cellText(row, RosterAccountColumn));
 }
 
 void SimpleRosterPage::refreshStatus()

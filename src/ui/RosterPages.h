@@ -4,7 +4,6 @@
 #include "ListPage.h"
 
 #include "rosters/RosterRules.h"
-#include "workspace/RosterFileCommands.h"
 #include "workspace/Workspace.h"
 
 class QLineEdit;
@@ -44,12 +43,12 @@ private:
 struct SimpleRosterNames
 {
     PageNames page;
-    QString panel;        // framePayerInput
-    QString nameLabel;    // "付款人名称："
-    QString nameField;    // txtPayerName
-    QString accountLabel; // "付款人账号："
-    QString accountField; // txtPayerAccount
-    Roster roster;
+    QString panel;          // framePayerInput
+    QString nameLabel;      // "付款人名称："
+    QString nameField;      // txtPayerName
+    QString accountLabel;   // "付款人账号："
+    QString accountField;   // txtPayerAccount
+    Workspace::List roster; // PayerRoster or PayrollRoster
     NameAccountRules rules;
 
     static SimpleRosterNames payers();
@@ -85,9 +84,7 @@ private:
     void itemClick();
 
     Workspace &m_workspace;
-    Roster m_which;
     NameAccountRules m_rules;
-    RecordListModel &m_roster;
     StatusPanels &m_status;
     QLineEdit *m_name;
     QLineEdit *m_account;

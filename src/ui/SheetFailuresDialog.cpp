@@ -25,7 +25,7 @@ SheetFailuresDialog::SheetFailuresDialog(AppServices &services, QList<SheetFailu
     QList<RecordListModel::Row> rows;
     rows.reserve(m_failures.size());
     for (const SheetFailure &failure : std::as_const(m_failures))
-        rows.append({{QString::number(failure.row), failure.column, failure.message}, ListRowBlack});
+        rows.append({{QString::number(failure.row), failure.column, failure.message}, RowState::Normal});
     m_model->appendRows(std::move(rows));
 
     auto *summary =

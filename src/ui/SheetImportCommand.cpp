@@ -2,17 +2,15 @@
 
 #include "BatchPage.h"
 #include "HourGlass.h"
-#include "ListPage.h"
 #include "SheetMappingDialog.h"
 
 #include "core/FieldText.h"
 
 #include <QComboBox>
-#include <QTabWidget>
 
 namespace lgbatch {
 
-SheetImportCommand::SheetImportCommand(AppServices &services, Workspace &workspace, QTabWidget *tabs,
+SheetImportCommand::SheetImportCommand(AppServices &services, Workspace &workspace, ListTabs &tabs,
                                        BatchPage *batch, QObject *parent)
     : QObject(parent), m_services(services), m_workspace(workspace), m_tabs(tabs), m_batch(batch),
       m_qtDialogs(std::make_unique<QtSheetImportDialogs>(services))
@@ -28,10 +26,7 @@ void SheetImportCommand::setDialogs(SheetImportDialogs *dialogs)
 
 void SheetImportCommand::FromSpreadsheet_Click()
 {
-    auto *page = qobject_cast<ListPage *>(m_tabs->currentWidget());
-    if (!page)
-        return;
-    const Workspace::List list = Workspace::AllLists[std::size_t(m_tabs->currentIndex())];
+    const Workspace::List list = m_tabs.currentList();
     Prompter &prompter = m_services.prompter;
     const Prompter::Answer mode = prompter.question(QStringLiteral("增量式导入【是】，覆盖式导入【否】？"),
                                                     Prompter::Buttons::YesNoCancel);
@@ -109,8 +104,6 @@ void SheetImportCommand::FromSpreadsheet_Click()
     {
         HourGlass busy;
         addCheckedRows(m_workspace, list, std::move(checked.rows), clearFirst);
-        page->list()->clearRowSelection();
-        page->refreshStatus();
     }
     prompter.information(QStringLiteral("已从表格导入%1条记录。").arg(added));
 }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "AppServices.h"
+#include "ListTabs.h"
 #include "SheetImportDialogs.h"
 
 #include "workspace/Workspace.h"
 
 #include <QObject>
-
-class QTabWidget;
 
 namespace lgbatch {
 
@@ -21,7 +20,7 @@ class SheetImportCommand : public QObject
 {
     Q_OBJECT
 public:
-    SheetImportCommand(AppServices &services, Workspace &workspace, QTabWidget *tabs, BatchPage *batch,
+    SheetImportCommand(AppServices &services, Workspace &workspace, ListTabs &tabs, BatchPage *batch,
                        QObject *parent = nullptr);
     ~SheetImportCommand() override;
 
@@ -38,7 +37,7 @@ private:
 
     AppServices &m_services;
     Workspace &m_workspace;
-    QTabWidget *m_tabs;
+    ListTabs &m_tabs;
     BatchPage *m_batch;
     std::unique_ptr<QtSheetImportDialogs> m_qtDialogs;
     SheetImportDialogs *m_dialogs = nullptr;

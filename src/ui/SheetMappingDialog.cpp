@@ -3,6 +3,7 @@
 #include "PanelWidgets.h"
 
 #include "files/CsvSheet.h"
+#include "workspace/ListKinds.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,13 +30,6 @@ QString fieldName(SheetField field)
     return QLatin1StringView(names[int(field)]);
 }
 
-QString listName(Workspace::List list)
-{
-    static const char16_t *const names[]{u"批量支付", u"代发工资", u"收款人名册", u"付款人名册",
-                                         u"代发工资名册"};
-    return QString::fromUtf16(names[int(list)]);
-}
-
 // The payer fields of a corporate batch: one payer usually pays the whole sheet.
 bool takesWholeSheetText(Workspace::List list, SheetField field)
 {
@@ -52,7 +46,7 @@ SheetMappingDialog::SheetMappingDialog(const ApplicationState &state, Prompter &
       m_preview(new QTableWidget(this))
 {
     setObjectName(QStringLiteral("frmSheetMapping"));
-    setWindowTitle(state.title() + QStringLiteral(" - 从表格导入到") + listName(request.list));
+    setWindowTitle(state.title() + QStringLiteral(" - 从表格导入到") + listKind(request.list).caption);
     m_info->setObjectName(QStringLiteral("lblSheetInfo"));
     m_firstRow->setObjectName(QStringLiteral("txtFirstRow"));
     m_header->setObjectName(QStringLiteral("chkHeader"));

@@ -39,12 +39,8 @@ void StatusPanels::showTotals(const QString &count, const QString &total)
 
 void StatusPanels::showListTotal(const ListTotal &total, Prompter &prompter)
 {
-    if (total.ceilingExceededAtRow > 0) {
-        prompter.warning(totalCeilingMessage());
-        return;
-    }
-    if (total.badAmountRow > 0) {
-        prompter.warning(QStringLiteral("第%1行金额错误，无法计算总金额！").arg(total.badAmountRow));
+    if (const std::optional<QString> problem = problemOf(total)) {
+        prompter.warning(*problem);
         return;
     }
     showTotals(QString::number(total.count), total.total.toDisplayText());

@@ -66,21 +66,18 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
     setCentralWidget(m_client);
     setStatusBar(m_status);
 
-    const QList<std::pair<ListPage *, QString>> tabs{{m_batchPage, QStringLiteral("批量支付")},
-                                                     {m_payrollPage, QStringLiteral("代发工资")},
-                                                     {m_beneRosterPage, QStringLiteral("收款人名册")},
-                                                     {m_payerRosterPage, QStringLiteral("付款人名册")},
-                                                     {m_payrollRosterPage, QStringLiteral("代发工资名册")}};
-    m_commands = new FileCommands(services, m_workspace, {m_tabs, m_batchPage, m_payrollPage}, this);
+    const std::array<ListPage *, Workspace::AllLists.size()> pages{
+        m_batchPage, m_payrollPage, m_beneRosterPage, m_payerRosterPage, m_payrollRosterPage};
+    m_commands = new FileCommands(services, m_workspace, *this, this);
     createMenus();
     int number = 1;
-    for (const auto &[page, caption] : tabs) {
-        m_tabs->addTab(page, caption);
+    for (ListPage *page : pages) {
+        m_tabs->addTab(page, listKind(page->which()).caption);
         // Every import and save button acts on the tab in front, which is its own tab.
         connect(page->loadButton(), &QPushButton::clicked, m_commands, &FileCommands::cmdLoad_Click);
         connect(page->saveButton(), &QPushButton::clicked, m_commands, &FileCommands::Save_Click);
         page->splitter()->setObjectName(QStringLiteral("ctlSplitterEx%1").arg(number++));
-        connect(page, &ListPage::forwardRequested, this, [this, page = page] { bringForward(page); });
+        connect(page, &ListPage::forwardRequested, this, [this, page] { bringForward(page); });
         connect(page->list(), &RecordListView::rightClickMenuRequested, m_rightClickMenu,
                 [this](const QPoint &at) { m_rightClickMenu->popup(at); });
     }
@@ -133,7 +130,7 @@ void frmDirectCreditInput::createMenus()
             [this] { m_commands->SaveAs_Click(); });
     file->addSeparator();
     // The program's own additions come after the specified items, each group on its own.
-    auto *sheetImport = new SheetImportCommand(m_services, m_workspace, m_tabs, m_batchPage, this);
+    auto *sheetImport = new SheetImportCommand(m_services, m_workspace, *this, m_batchPage, this);
     addItem(file, QStringLiteral("FromSpreadsheet"), QStringLiteral("从表格导入..."),
             [sheetImport] { sheetImport->FromSpreadsheet_Click(); });
     file->addSeparator();
@@ -174,9 +171,19 @@ void frmDirectCreditInput::createMenus()
 
 frmDirectCreditInput::~frmDirectCreditInput() = default;
 
-ListPage *frmDirectCreditInput::page(Tab tab) const
+ListPage *frmDirectCreditInput::page(Workspace::List list) const
 {
-    return qobject_cast<ListPage *>(m_tabs->widget(tab));
+    return qobject_cast<ListPage *>(m_tabs->widget(int(list)));
+}
+
+Workspace::List frmDirectCreditInput::currentList() const
+{
+    return Workspace::AllLists[std::size_t(std::max(m_tabs->currentIndex(), 0))];
+}
+
+void frmDirectCreditInput::showList(Workspace::List list)
+{
+    m_tabs->setCurrentIndex(int(list));
 }
 
 BatchInputPanel *frmDirectCreditInput::frameInput() const
@@ -197,8 +204,8 @@ QDateEdit *frmDirectCreditInput::DTPickerTransferDate2() const
 bool frmDirectCreditInput::Form_Load()
 {
     // 1. Each tab's splitter divides its area between the list and the panel.
-    for (int tab = TabBatch; tab <= TabPayrollRoster; ++tab)
-        page(Tab(tab))->attachSplitter();
+    for (const Workspace::List list : Workspace::AllLists)
+        page(list)->attachSplitter();
     // 2. Caption with the version.
     setWindowTitle(m_services.state.title() + QLatin1Char(' ') + ProgramVersion.text());
     // 3. Payroll transfer date.
@@ -215,9 +222,9 @@ bool frmDirectCreditInput::Form_Load()
     frameInput()->branchPicker()->fillFromTables();
     frameBeneInput()->branchPicker()->fillFromTables();
     // 7. Tab 0 is in front: its list, panel and status totals.
-    tabInput_Click(TabBatch);
+    tabInput_Click(0);
     // 8. Rosters: beneficiaries, payers, payroll beneficiaries, each list emptied first.
-    for (const Roster roster : AllRosters) {
+    for (const Workspace::List roster : RosterLists) {
         if (const RosterFileRead read = readRosterFile(m_workspace, roster, true); read.message)
             m_services.prompter.warning(*read.message);
     }
@@ -236,9 +243,10 @@ void frmDirectCreditInput::ApplyPersonalLayout()
     if (m_services.state.isCorporate())
         return;
     // A private customer pays no salaries and is always the payer himself.
-    for (Tab tab : {TabPayroll, TabPayerRoster, TabPayrollRoster}) {
-        m_tabs->setTabEnabled(tab, false);
-        m_tabs->setTabVisible(tab, false);
+    for (const Workspace::List list :
+         {Workspace::List::Payroll, Workspace::List::PayerRoster, Workspace::List::PayrollRoster}) {
+        m_tabs->setTabEnabled(int(list), false);
+        m_tabs->setTabVisible(int(list), false);
     }
     m_batchPage->usePersonalLayout();
 }
@@ -266,7 +274,7 @@ void frmDirectCreditInput::Form_Resize()
                           pixelsToTwips(m_client->height() + m_status->height(), tpp)};
     std::array<int, MainWindowTabCount> proportions{};
     for (int tab = 0; tab < MainWindowTabCount; ++tab)
-        proportions[tab] = page(Tab(tab))->splitter()->proportion();
+        proportions[tab] = page(Workspace::AllLists[tab])->splitter()->proportion();
     m_geometry = layOutMainWindow(m_geometry, outerSizeOfClient(client), proportions);
     applyGeometry();
 }
@@ -276,7 +284,7 @@ void frmDirectCreditInput::applyGeometry()
     const double tpp = twipsPerPixel(logicalDpiX());
     m_tabs->setGeometry(twipsToPixels(m_geometry.tabStrip, tpp));
     for (int tab = 0; tab < MainWindowTabCount; ++tab)
-        page(Tab(tab))->placeControls(m_geometry.tabs[tab], tpp);
+        page(Workspace::AllLists[tab])->placeControls(m_geometry.tabs[tab], tpp);
 }
 
 ListPage *frmDirectCreditInput::currentPage() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppServices.h"
+#include "ListTabs.h"
 
 #include "WindowLayout.h"
 
@@ -28,7 +29,7 @@ class StatusPanels;
 // The working window: the frame around the five tabs (tab strip, menus, status bar, the lists'
 // pop-up menu, the layout on a resize). Each tab is a page of its own that owns its list, entry
 // panel, splitter and buttons; what they work on is the workspace.
-class frmDirectCreditInput : public QMainWindow
+class frmDirectCreditInput : public QMainWindow, public ListTabs
 {
     Q_OBJECT
 public:
@@ -39,19 +40,13 @@ public:
     // been shown and the end of the process requested, so the window must not be shown.
     bool Form_Load();
 
-    enum Tab
-    {
-        TabBatch = 0,
-        TabPayroll = 1,
-        TabBeneRoster = 2,
-        TabPayerRoster = 3,
-        TabPayrollRoster = 4
-    };
-
     Workspace &workspace() { return m_workspace; }
     QTabWidget *tabInput() const { return m_tabs; }
     StatusPanels *StatusBar() const { return m_status; }
-    ListPage *page(Tab tab) const;
+    // The tab of each list; the tabs stand in the order of Workspace::AllLists.
+    ListPage *page(Workspace::List list) const;
+    Workspace::List currentList() const override;
+    void showList(Workspace::List list) override;
     BatchPage *batchPage() const { return m_batchPage; }
     PayrollPage *payrollPage() const { return m_payrollPage; }
     BeneRosterPage *beneRosterPage() const { return m_beneRosterPage; }
@@ -117,7 +112,7 @@ private:
     QMenu *m_rightClickMenu = nullptr;
     FileCommands *m_commands = nullptr;
     PreviousWindow m_previousWindow = PreviousWindow::None;
-    int m_currentTab = TabBatch;
+    int m_currentTab = 0;
     // Where the layout last placed the controls, in twips; the next resize starts from it.
     WindowGeometry m_geometry = designedWindowGeometry();
 };

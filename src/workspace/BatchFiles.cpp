@@ -16,30 +16,32 @@ bool branchIsKnown(const ReferenceTables &tables, const QString &bankName)
     return bankName == ownBankName() || !tables.FindBankCode(bankName).isEmpty();
 }
 
-struct BatchRead
+// Whether the rows read are in a saved batch file: a ZPK is one, a file of another format is
+// not, so leaving the program must still offer to save its rows.
+enum class ReadRows
 {
-    BatchFileOutcome outcome;
-    bool wholeFile = false; // the file was there and read to its end without a fault
+    AreSaved,
+    AreUnsaved
 };
 
-BatchRead readInto(Workspace &workspace, const QString &fileName, bool clearFirst, BatchReader read)
+BatchFileOutcome readInto(Workspace &workspace, const QString &fileName, bool clearFirst, BatchReader read,
+                          ReadRows saved)
 {
-    BatchRead result;
-    BatchFileOutcome &outcome = result.outcome;
+    BatchFileOutcome outcome;
     const Result<std::optional<QByteArray>> bytes = DataFile::readIfPresent(fileName);
     if (!bytes) {
         outcome.warning = ErrorMessage::ofReader(bytes.errorInfo());
-        return result;
+        return outcome;
     }
     if (!bytes.value())
-        return result;
+        return outcome;
     // The whole file is read before the list is touched: an overwriting import of a broken
     // file must not leave the user with an emptied list.
     const PartialRead<BatchPayment> payments = read(*bytes.value());
     if (payments.error) {
         outcome.warning = ErrorMessage::ofReader(*payments.error);
         if (clearFirst)
-            return result;
+            return outcome;
     }
 
     BatchListModel &list = workspace.batchList();
@@ -50,17 +52,14 @@ BatchRead readInto(Workspace &workspace, const QString &fileName, bool clearFirs
         const bool known = branchIsKnown(workspace.tables(), payment.BankName);
         if (!known)
             outcome.redRows.append(firstRow + int(rows.size()));
-        rows.append({list.rowTextsOf(payment), known ? ListRowBlack : ListRowRed});
+        rows.append({list.rowTextsOf(payment), known ? RowState::Normal : RowState::UnknownBranch});
     }
     outcome.rowsRead = int(rows.size());
-    if (clearFirst)
-        list.replaceRows(std::move(rows));
-    else
-        list.appendRows(std::move(rows));
+    const bool markChanged = saved == ReadRows::AreUnsaved && (!payments.error || outcome.rowsRead > 0);
     if (clearFirst || outcome.rowsRead > 0)
         workspace.setFileOfList(Workspace::List::Batch, fileName);
-    result.wholeFile = !payments.error;
-    return result;
+    workspace.loadRows(Workspace::List::Batch, std::move(rows), clearFirst, markChanged);
+    return outcome;
 }
 
 } // namespace
@@ -75,7 +74,7 @@ BatchFileOutcome WriteBatchFile(Workspace &workspace, const Clock &clock)
     for (int row = 1; row <= list.count(); ++row) {
         BatchPayment payment = list.ReadBatchRow(row);
         if (payment.BankCode.isEmpty()) {
-            list.setRowColour(row, ListRowRed);
+            list.setRowState(row, RowState::UnknownBranch);
             outcome.redRows.append(row);
         }
         rows.append(std::move(payment));
@@ -101,17 +100,12 @@ BatchFileOutcome WriteBatchFile(Workspace &workspace, const Clock &clock)
 
 BatchFileOutcome ReadBatchFile(Workspace &workspace, const QString &fileName, bool clearFirst)
 {
-    return readInto(workspace, fileName, clearFirst, &BatchFile::readZpk).outcome;
+    return readInto(workspace, fileName, clearFirst, &BatchFile::readZpk, ReadRows::AreSaved);
 }
 
 BatchFileOutcome ReadOtherBatchFile(Workspace &workspace, const QString &fileName, bool clearFirst)
 {
-    const BatchRead read = readInto(workspace, fileName, clearFirst, &BatchFile::readBpt);
-    // Rows kept from a broken file are in no saved batch file either: leaving the program must
-    // still offer to save them.
-    if (read.wholeFile || read.outcome.rowsRead > 0)
-        workspace.batchList().setChanged(true);
-    return read.outcome;
+    return readInto(workspace, fileName, clearFirst, &BatchFile::readBpt, ReadRows::AreUnsaved);
 }
 
 } // namespace lgbatch

@@ -39,19 +39,19 @@ LegacyMigration::Outcome LegacyMigration::MigrateLegacyBeneList(Workspace &works
         return outcome;
 
     const PartialRead<PayrollBeneficiary> read = LegacyBeneList::read(*bytes.value());
-    PayrollBeneficiaryListModel &roster = workspace.payrollRoster();
+    const NameAccountListModel &roster = workspace.payrollRoster();
     QList<PayrollBeneficiary> held;
     held.reserve(roster.count());
     for (int row = 1; row <= roster.count(); ++row)
-        held.append(roster.ReadPayrollBeneficiaryRow(row));
+        held.append(ReadPayrollBeneficiaryRow(roster, row));
     const QList<PayrollBeneficiary> toAdd = LegacyBeneList::entriesToAdd(held, read.records);
     if (!toAdd.isEmpty()) {
         QList<RecordListModel::Row> rows;
         rows.reserve(toAdd.size());
         for (const PayrollBeneficiary &entry : toAdd)
-            rows.append({PayrollBeneficiaryListModel::rowTextsOf(entry), ListRowBlack});
-        roster.appendRows(std::move(rows));
-        roster.setChanged(true);
+            rows.append(
+                {NameAccountListModel::rowTextsOf(entry.BeneName, entry.BeneAccount), RowState::Normal});
+        workspace.loadRows(Workspace::List::PayrollRoster, std::move(rows), false, true);
         outcome.added = int(toAdd.size());
     }
     if (read.error) {

@@ -40,7 +40,6 @@ PayrollFileOutcome ReadPayrollFile(Workspace &workspace, const QString &fileName
 {
     using Outcome = PayrollFile::ReadResult::Outcome;
     PayrollFile::ReadResult read = PayrollFile::read(fileName);
-    PayrollListModel &list = workspace.payrollList();
     switch (read.outcome) {
     case Outcome::NoFile:
         return {};
@@ -53,17 +52,14 @@ PayrollFileOutcome ReadPayrollFile(Workspace &workspace, const QString &fileName
             return {false, read.message};
         if (!read.rows.isEmpty())
             workspace.setFileOfList(Workspace::List::Payroll, fileName);
-        list.appendRows(listRowsOf(read.rows));
+        workspace.loadRows(Workspace::List::Payroll, listRowsOf(read.rows), false, false);
         return {false, read.message};
     case Outcome::Loaded:
         break;
     }
     if (clearFirst || !read.rows.isEmpty())
         workspace.setFileOfList(Workspace::List::Payroll, fileName);
-    if (clearFirst)
-        list.replaceRows(listRowsOf(read.rows));
-    else
-        list.appendRows(listRowsOf(read.rows));
+    workspace.loadRows(Workspace::List::Payroll, listRowsOf(read.rows), clearFirst, false);
     return {};
 }
 

@@ -5,6 +5,8 @@
 #include "files/FileFormats.h"
 #include "files/RosterFiles.h"
 
+#include <QFileInfo>
+
 namespace lgbatch {
 
 namespace {
@@ -23,15 +25,23 @@ RowsRead rowsOf(const PartialRead<Record> &read, RowTexts rowTexts)
     RowsRead out;
     out.rows.reserve(read.records.size());
     for (const Record &record : read.records)
-        out.rows.append({rowTexts(record), ListRowBlack});
+        out.rows.append({rowTexts(record), RowState::Normal});
     out.error = read.error;
     return out;
 }
 
-RowsRead decodeRoster(const Workspace &workspace, Roster roster, const QByteArray &bytes)
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return a == b ||
+           (first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath());
+}
+
+RowsRead decodeRoster(const Workspace &workspace, Workspace::List roster, const QByteArray &bytes)
 {
     switch (roster) {
-    case Roster::Beneficiaries: {
+    case Workspace::List::BeneRoster: {
         const PartialRead<Beneficiary> read = RosterFiles::readBeneficiaries(bytes);
         RowsRead out = rowsOf(read, &BeneficiaryListModel::rowTextsOf);
         // A branch that has left the branch table is shown in red until the row is edited.
@@ -39,24 +49,28 @@ RowsRead decodeRoster(const Workspace &workspace, Roster roster, const QByteArra
             const Beneficiary &record = read.records[i];
             if (record.BankCode != ownBankMarker() &&
                 workspace.tables().findBranchByName(record.BankName) < 0) {
-                out.rows[i].colour = ListRowRed;
+                out.rows[i].state = RowState::UnknownBranch;
                 ++out.red;
             }
         }
         return out;
     }
-    case Roster::Payers:
-        return rowsOf(RosterFiles::readPayers(bytes), &PayerListModel::rowTextsOf);
-    case Roster::PayrollBeneficiaries:
+    case Workspace::List::PayerRoster:
+        return rowsOf(RosterFiles::readPayers(bytes), [](const Payer &record) {
+            return NameAccountListModel::rowTextsOf(record.PayerName, record.PayerAccount);
+        });
+    default:
         break;
     }
-    return rowsOf(RosterFiles::readPayrollBeneficiaries(bytes), &PayrollBeneficiaryListModel::rowTextsOf);
+    return rowsOf(RosterFiles::readPayrollBeneficiaries(bytes), [](const PayrollBeneficiary &record) {
+        return NameAccountListModel::rowTextsOf(record.BeneName, record.BeneAccount);
+    });
 }
 
-Result<QByteArray> encodeRoster(Workspace &workspace, Roster roster)
+Result<QByteArray> encodeRoster(Workspace &workspace, Workspace::List roster)
 {
     switch (roster) {
-    case Roster::Beneficiaries: {
+    case Workspace::List::BeneRoster: {
         const BeneficiaryListModel &list = workspace.beneRoster();
         QList<Beneficiary> records;
         records.reserve(list.count());
@@ -64,55 +78,34 @@ Result<QByteArray> encodeRoster(Workspace &workspace, Roster roster)
             records.append(list.ReadBeneficiaryRow(row));
         return RosterFiles::writeBeneficiaries(records);
     }
-    case Roster::Payers: {
-        const PayerListModel &list = workspace.payerRoster();
+    case Workspace::List::PayerRoster: {
+        const NameAccountListModel &list = workspace.payerRoster();
         QList<Payer> records;
         records.reserve(list.count());
         for (int row = 1; row <= list.count(); ++row)
-            records.append(list.ReadPayerRow(row));
+            records.append(ReadPayerRow(list, row));
         return RosterFiles::writePayers(records);
     }
-    case Roster::PayrollBeneficiaries:
+    default:
         break;
     }
-    const PayrollBeneficiaryListModel &list = workspace.payrollRoster();
+    const NameAccountListModel &list = workspace.payrollRoster();
     QList<PayrollBeneficiary> records;
     records.reserve(list.count());
     for (int row = 1; row <= list.count(); ++row)
-        records.append(list.ReadPayrollBeneficiaryRow(row));
+        records.append(ReadPayrollBeneficiaryRow(list, row));
     return RosterFiles::writePayrollBeneficiaries(records);
 }
 
 } // namespace
 
-RecordListModel &rosterList(Workspace &workspace, Roster roster)
+QString rosterFilePath(const Workspace &workspace, Workspace::List roster)
 {
-    switch (roster) {
-    case Roster::Beneficiaries:
-        return workspace.beneRoster();
-    case Roster::Payers:
-        return workspace.payerRoster();
-    case Roster::PayrollBeneficiaries:
-        break;
-    }
-    return workspace.payrollRoster();
+    return workspace.programFile(listKind(roster).rosterFile);
 }
 
-QString rosterFilePath(const Workspace &workspace, Roster roster)
-{
-    switch (roster) {
-    case Roster::Beneficiaries:
-        return workspace.programFile(ProgramFiles::beneRoster());
-    case Roster::Payers:
-        return workspace.programFile(ProgramFiles::payerRoster());
-    case Roster::PayrollBeneficiaries:
-        break;
-    }
-    return workspace.programFile(ProgramFiles::payrollRoster());
-}
-
-RosterFileRead readRosterFile(Workspace &workspace, Roster roster, bool clearFirst, const QString &path,
-                              BrokenFile broken)
+RosterFileRead readRosterFile(Workspace &workspace, Workspace::List roster, bool clearFirst,
+                              const QString &path, BrokenFile broken)
 {
     RosterFileRead outcome;
     const Result<std::optional<QByteArray>> bytes =
@@ -137,18 +130,18 @@ RosterFileRead readRosterFile(Workspace &workspace, Roster roster, bool clearFir
         outcome.rowsPaintedRed = 0;
         return outcome;
     }
+    // The roster's home stays the program directory: rows from another file are not saved
+    // there yet, so leaving the program asks about them.
+    const bool fromOtherFile = !path.isEmpty() && !sameFile(path, rosterFilePath(workspace, roster));
+    const bool listChanges = outcome.rowsRead > 0 || (clearFirst && !read.error);
     // All rows in one step, so that the pickers are rebuilt once, not once per row.
-    RecordListModel &list = rosterList(workspace, roster);
-    if (clearFirst)
-        list.replaceRows(std::move(read.rows));
-    else
-        list.appendRows(std::move(read.rows));
+    workspace.loadRows(roster, std::move(read.rows), clearFirst, fromOtherFile && listChanges);
     return outcome;
 }
 
-std::optional<QString> writeRosterFile(Workspace &workspace, Roster roster)
+std::optional<QString> writeRosterFile(Workspace &workspace, Workspace::List roster)
 {
-    RecordListModel &list = rosterList(workspace, roster);
+    RecordListModel &list = workspace.list(roster);
     const Status saved = DataFile::save(rosterFilePath(workspace, roster), encodeRoster(workspace, roster));
     list.setChanged(!saved.ok());
     if (!saved)

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "Workspace.h"
+#include "ListKinds.h"
 
 #include <QString>
 
-#include <array>
 #include <optional>
 
 namespace lgbatch {
@@ -12,20 +11,10 @@ namespace lgbatch {
 // The three rosters and their files in the program directory (bene.xml, payer.xml,
 // benepayroll.xml). What the load step, the save buttons, the import command and the
 // unsaved-changes questions call; the messages they return are for the user interface to show.
+// `roster` is one of RosterLists.
 
-enum class Roster
-{
-    Beneficiaries,
-    Payers,
-    PayrollBeneficiaries
-};
-// In the order the load step reads them.
-inline constexpr std::array<Roster, 3> AllRosters{Roster::Beneficiaries, Roster::Payers,
-                                                  Roster::PayrollBeneficiaries};
-
-RecordListModel &rosterList(Workspace &workspace, Roster roster);
 // The file of a roster in the program directory.
-QString rosterFilePath(const Workspace &workspace, Roster roster);
+QString rosterFilePath(const Workspace &workspace, Workspace::List roster);
 
 // What reading a roster file did.
 struct RosterFileRead
@@ -47,39 +36,16 @@ enum class BrokenFile
 // `clearFirst`; `path` defaults to the roster's file in the program directory. A broken line
 // stops the reading: an appending read keeps the rows before it, a replacing one keeps them
 // or leaves the list as it was, as `broken` says. A file that is there but cannot be read at
-// all leaves the list as it was. Reading never sets the roster's changed flag.
-RosterFileRead readRosterFile(Workspace &workspace, Roster roster, bool clearFirst, const QString &path = {},
+// all leaves the list as it was. Reading the roster's own file leaves its changed flag alone;
+// rows from another file mark it changed.
+RosterFileRead readRosterFile(Workspace &workspace, Workspace::List roster, bool clearFirst,
+                              const QString &path = {},
                               BrokenFile broken = BrokenFile::KeepsRowsBeforeTheFault);
-inline RosterFileRead ReadBeneficiaryFile(Workspace &workspace, bool clearFirst, const QString &path = {})
-{
-    return readRosterFile(workspace, Roster::Beneficiaries, clearFirst, path);
-}
-inline RosterFileRead ReadPayerFile(Workspace &workspace, bool clearFirst, const QString &path = {})
-{
-    return readRosterFile(workspace, Roster::Payers, clearFirst, path);
-}
-inline RosterFileRead ReadPayrollBeneficiaryFile(Workspace &workspace, bool clearFirst,
-                                                 const QString &path = {})
-{
-    return readRosterFile(workspace, Roster::PayrollBeneficiaries, clearFirst, path);
-}
 
 // Writes every row of the roster, in list order, to its file in the program directory (an
 // empty roster gives an empty file). The file is replaced only by a complete write: on any
 // failure the previous file stays whole, the roster stays marked changed and the answer is the
 // message "保存文件失败！【...】". A successful write clears the changed flag.
-std::optional<QString> writeRosterFile(Workspace &workspace, Roster roster);
-inline std::optional<QString> WriteBeneficiaryFile(Workspace &workspace)
-{
-    return writeRosterFile(workspace, Roster::Beneficiaries);
-}
-inline std::optional<QString> WritePayerFile(Workspace &workspace)
-{
-    return writeRosterFile(workspace, Roster::Payers);
-}
-inline std::optional<QString> WritePayrollBeneficiaryFile(Workspace &workspace)
-{
-    return writeRosterFile(workspace, Roster::PayrollBeneficiaries);
-}
+std::optional<QString> writeRosterFile(Workspace &workspace, Workspace::List roster);
 
 } // namespace lgbatch

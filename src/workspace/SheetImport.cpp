@@ -267,9 +267,8 @@ private:
             return RowFault{message == rules.nameMessage ? nameField : accountField, *message};
         if (!isNew({name, account}))
             return RowFault{accountField, rules.duplicateMessage};
-        return m_list == Workspace::List::PayerRoster
-                   ? PayerListModel::rowTextsOf({name, account})
-                   : PayrollBeneficiaryListModel::rowTextsOf({name, account});
+        return m_list == Workspace::List::PayerRoster ? NameAccountListModel::rowTextsOf(name, account)
+                                                      : NameAccountListModel::rowTextsOf(name, account);
     }
 
     // A roster refuses what it holds already, as its Add does: the rows kept by an appending
@@ -396,7 +395,7 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
                 {row.number, columnLabel(specOf(failed->field), mapping, header), failed->message});
             continue;
         }
-        check.rows.append({std::get<QStringList>(std::move(checked)), ListRowBlack});
+        check.rows.append({std::get<QStringList>(std::move(checked)), RowState::Normal});
         passed.append(row.number);
     }
     if (reader->error()) {
@@ -442,12 +441,7 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
 void addCheckedRows(Workspace &workspace, Workspace::List list, QList<RecordListModel::Row> rows,
                     bool clearFirst)
 {
-    RecordListModel &model = workspace.list(list);
-    if (clearFirst)
-        model.replaceRows(std::move(rows));
-    else
-        model.appendRows(std::move(rows));
-    model.setChanged(true);
+    workspace.loadRows(list, std::move(rows), clearFirst, true);
 }
 
 } // namespace lgbatch

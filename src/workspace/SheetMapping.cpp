@@ -1,5 +1,7 @@
 #include "SheetMapping.h"
 
+#include "ListKinds.h"
+
 #include "core/Amount.h"
 
 #include <QCryptographicHash>
@@ -175,12 +177,6 @@ bool hasField(const QList<SheetFieldEntry> &fields, SheetField field)
                        [field](const SheetFieldEntry &f) { return f.field == field; });
 }
 
-QString listKey(Workspace::List list)
-{
-    static const char *const names[]{"batch", "payroll", "beneficiaries", "payers", "payroll-roster"};
-    return QLatin1StringView(names[int(list)]);
-}
-
 QStringList headerTexts(const SheetRow &row)
 {
     QStringList texts;
@@ -335,7 +331,8 @@ namespace {
 
 QString memoryKey(Workspace::List list, const SheetRow &header)
 {
-    const QString identity = listKey(list) + QLatin1Char('\n') + headerTexts(header).join(QLatin1Char('\t'));
+    const QString identity =
+        listKind(list).settingsKey + QLatin1Char('\n') + headerTexts(header).join(QLatin1Char('\t'));
     return QStringLiteral("SheetMappings/") +
            QLatin1StringView(QCryptographicHash::hash(identity.toUtf8(), QCryptographicHash::Sha1).toHex());
 }

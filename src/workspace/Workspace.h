@@ -3,6 +3,7 @@
 #include "core/ApplicationState.h"
 #include "core/Result.h"
 #include "entry/CheckDigit.h"
+#include "entry/ListTotals.h"
 #include "entry/PaymentLists.h"
 #include "refdata/ReferenceTables.h"
 #include "rosters/RosterLists.h"
@@ -54,11 +55,66 @@ public:
     BatchListModel &batchList() { return m_batch; }
     PayrollListModel &payrollList() { return m_payroll; }
     BeneficiaryListModel &beneRoster() { return m_bene; }
-    PayerListModel &payerRoster() { return m_payer; }
-    PayrollBeneficiaryListModel &payrollRoster() { return m_payrollRoster; }
+    NameAccountListModel &payerRoster() { return m_payer; }
+    NameAccountListModel &payrollRoster() { return m_payrollRoster; }
     RecordListModel &list(List which);
+    const RecordListModel &list(List which) const { return const_cast<Workspace *>(this)->list(which); }
     static constexpr std::array<List, 5> AllLists{List::Batch, List::Payroll, List::BeneRoster,
                                                   List::PayerRoster, List::PayrollRoster};
+
+    // What an operation did to a list, for whoever shows it.
+    enum class Change
+    {
+        RowsAdded,   // a row typed in, or a payee kept in a roster
+        RowReplaced, // 修改
+        RowsRemoved, // 删除
+        Loaded,      // rows of a file or a sheet, added to the list or in place of its rows
+        Renewed,     // 新建: an empty list with no file of its own
+    };
+
+    // The operations a user performs on a list. Each keeps the list's changed flag (a row typed
+    // in, changed or removed marks it; a successful save clears it) and emits listChanged once.
+    void addPayment(const BatchPayment &payment);
+    void addPayrollItem(const PayrollItem &item);
+    void addBeneficiary(const Beneficiary &record);
+    void addPayer(const Payer &record);
+    void addPayrollBeneficiary(const PayrollBeneficiary &record);
+    // Overwrites 1-based `row` with a record that has passed the list's checks: a row of a list
+    // with branches is then no longer one to correct. False (and nothing changes) for a row out of range.
+    bool replaceRow(List which, int row, const QStringList &texts);
+    // Removes the given 1-based rows and answers how many went; the list is marked changed only
+    // when rows went.
+    int removeRows(List which, const QList<int> &rows);
+    // Rows read from a file or a sheet, after the rows there are or in their place. A read
+    // marks the list changed only when `markChanged` says so: rows read from the list's own
+    // file are saved already.
+    void loadRows(List which, QList<RecordListModel::Row> rows, bool replace, bool markChanged);
+    // 新建: the list empties, unmarked, and forgets its file, so that 保存 asks for a new one.
+    void renewList(List which);
+
+    // A command reading a file into a list: while it is alive, loading rows into that list
+    // emits nothing; its end emits listChanged(Loaded) once, whether rows came or not. So the
+    // command tells the user what the read found before the totals follow the list, in the
+    // order the user expects the messages.
+    class Reading
+    {
+    public:
+        Reading(Workspace &workspace, List which);
+        ~Reading();
+        Reading(const Reading &) = delete;
+        Reading &operator=(const Reading &) = delete;
+
+    private:
+        Workspace &m_workspace;
+        List m_which;
+    };
+
+    // The count and total the status bar shows for a list: the batch's total stops at the
+    // ceiling; a roster has neither (0 and 0.00).
+    ListTotal totalOf(List which) const;
+    // Why the list cannot be saved as it is ("无记录保存！", a payroll row without a name), or
+    // nothing.
+    std::optional<QString> saveRefusal(List which) const;
 
     // One transfer date for the whole payroll list.
     QDate transferDate() const { return m_transferDate; }
@@ -77,8 +133,11 @@ public:
 
 Q_SIGNALS:
     void transferDateChanged(QDate date);
+    void listChanged(lgbatch::Workspace::List which, lgbatch::Workspace::Change change);
 
 private:
+    void changed(List which, Change change);
+
     const ApplicationState &m_state;
     QString m_programDir;
     ReferenceTables m_tables;
@@ -86,11 +145,12 @@ private:
     BatchListModel m_batch;
     PayrollListModel m_payroll;
     BeneficiaryListModel m_bene;
-    PayerListModel m_payer;
-    PayrollBeneficiaryListModel m_payrollRoster;
+    NameAccountListModel m_payer{NameAccountListModel::Kind::Payers};
+    NameAccountListModel m_payrollRoster{NameAccountListModel::Kind::PayrollBeneficiaries};
     QDate m_transferDate;
     QString m_batchFile;
     QString m_payrollFile;
+    std::array<int, AllLists.size()> m_readings{};
 };
 
 } // namespace lgbatch

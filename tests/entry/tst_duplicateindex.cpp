@@ -49,9 +49,9 @@ void tst_DuplicateIndex::firstRowWith_followsEveryChangeOfTheList_data()
     QTest::newRow("edited to") << true << ListChange([](RecordListModel &l) {
         l.setRowTexts(2, {u"A"_s, u"300"_s});
     }) << u"A"_s << u"300"_s << 2;
-    QTest::newRow("painted red") << true
-                                 << ListChange([](RecordListModel &l) { l.setRowColour(1, ListRowRed); })
-                                 << u"A"_s << u"100"_s << 1;
+    QTest::newRow("painted red") << true << ListChange([](RecordListModel &l) {
+        l.setRowState(1, RowState::UnknownBranch);
+    }) << u"A"_s << u"100"_s << 1;
     QTest::newRow("sorted") << true
                             << ListChange([](RecordListModel &l) { l.sortRows(1, Qt::DescendingOrder); })
                             << u"A"_s << u"100"_s << 3;

@@ -50,24 +50,26 @@ void tst_RecordListModel::appendRow_keepsOrderAndFitsTextsToColumns()
 void tst_RecordListModel::colorListRow_paintsEveryColumnOfThatRowOnly_data()
 {
     QTest::addColumn<QString>("colour");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("red: branch not in the table") << u"255"_s << 255;
-    QTest::newRow("black again after an edit") << u"0"_s << 0;
+    QTest::addColumn<RowState>("before");
+    QTest::addColumn<RowState>("expected");
+    QTest::newRow("red: branch not in the table") << u"255"_s << RowState::Normal << RowState::UnknownBranch;
+    QTest::newRow("black again after an edit") << u"0"_s << RowState::UnknownBranch << RowState::Normal;
 }
 
 void tst_RecordListModel::colorListRow_paintsEveryColumnOfThatRowOnly()
 {
     QFETCH(QString, colour);
-    QFETCH(int, expected);
-    m_list->setRowColour(2, 12345);
+    QFETCH(RowState, before);
+    QFETCH(RowState, expected);
+    m_list->setRowState(2, before);
     QSignalSpy changed(m_list.get(), &QAbstractItemModel::dataChanged);
 
     QVERIFY(ColorListRow(*m_list, 2, colour));
 
     for (int column = 0; column < m_list->columnCount(); ++column)
-        QCOMPARE(m_list->index(1, column).data(RecordListModel::RowColourRole).toInt(), expected);
-    QCOMPARE(m_list->rowColour(1), ListRowBlack);
-    QCOMPARE(m_list->rowColour(3), ListRowBlack);
+        QCOMPARE(RowState(m_list->index(1, column).data(RecordListModel::RowStateRole).toInt()), expected);
+    QCOMPARE(m_list->rowState(1), RowState::Normal);
+    QCOMPARE(m_list->rowState(3), RowState::Normal);
     QCOMPARE(changed.size(), 1);
 }
 
@@ -76,8 +78,9 @@ void tst_RecordListModel::colorListRow_outOfRangeRow_changesNothing()
     QVERIFY(!ColorListRow(*m_list, 0, u"255"_s));
     QVERIFY(!ColorListRow(*m_list, 4, u"255"_s));
     QVERIFY(!ColorListRow(*m_list, 1, u"red"_s));
+    QVERIFY(!ColorListRow(*m_list, 1, u"65280"_s)); // no state of a row is green
     for (int row = 1; row <= 3; ++row)
-        QCOMPARE(m_list->rowColour(row), ListRowBlack);
+        QCOMPARE(m_list->rowState(row), RowState::Normal);
 }
 
 void tst_RecordListModel::removeRowNumbers_removesEachGivenRowOnce_data()

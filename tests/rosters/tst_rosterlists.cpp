@@ -45,16 +45,16 @@ void TstRosterLists::beneficiary_readsBackWithDerivedCodes()
 
 void TstRosterLists::payerAndPayrollRows_showOwnBank()
 {
-    PayerListModel payers;
-    PayrollBeneficiaryListModel payroll;
+    NameAccountListModel payers(NameAccountListModel::Kind::Payers);
+    NameAccountListModel payroll(NameAccountListModel::Kind::PayrollBeneficiaries);
 
-    payers.AddPayer({u"澜港科技"_s, u"123456789012345"_s});
-    payroll.AddPayrollBeneficiary({u"李四"_s, u"6222020200112233"_s});
+    AddPayer(payers, {u"澜港科技"_s, u"123456789012345"_s});
+    AddPayrollBeneficiary(payroll, {u"李四"_s, u"6222020200112233"_s});
 
     QCOMPARE(payers.rowTexts(1), (QStringList{u"澜港科技"_s, u"123456789012345"_s, u"澜港银行"_s}));
     QCOMPARE(payroll.headerData(2, Qt::Horizontal).toString(), u"付款人银行开户行"_s);
-    QVERIFY((payers.ReadPayerRow(1) == Payer{u"澜港科技"_s, u"123456789012345"_s}));
-    QVERIFY((payroll.ReadPayrollBeneficiaryRow(1) == PayrollBeneficiary{u"李四"_s, u"6222020200112233"_s}));
+    QVERIFY((ReadPayerRow(payers, 1) == Payer{u"澜港科技"_s, u"123456789012345"_s}));
+    QVERIFY((ReadPayrollBeneficiaryRow(payroll, 1) == PayrollBeneficiary{u"李四"_s, u"6222020200112233"_s}));
 }
 
 QTEST_GUILESS_MAIN(TstRosterLists)

@@ -149,7 +149,7 @@ void tst_BatchPage::add_appendsRowAndOffersWhatTheRostersLack()
     QVERIFY(open(personal ? Edition::Personal : Edition::Corporate));
     Workspace &ws = m_fx->window->workspace();
     if (payerKnown)
-        ws.payerRoster().AddPayer({PayerName, PayerAccount});
+        AddPayer(ws.payerRoster(), {PayerName, PayerAccount});
     if (rosterRemark != u"-"_s)
         ws.beneRoster().AddBeneficiary({Bene, BeneAccount, Branch, {}, {}, {}, {}, rosterRemark});
     const int payers = ws.payerRoster().count();
@@ -226,7 +226,7 @@ void tst_BatchPage::edit_overwritesCurrentRowOnlyAndPaintsItBlack()
         expected[edited - 1] = {PayerName, PayerAccount, Bene,      BeneAccount,
                                 Branch,    u"100.00"_s,  NonUrgent, u"改过"_s};
     QCOMPARE((QList<QStringList>{batch().rowTexts(1), batch().rowTexts(2), batch().rowTexts(3)}), expected);
-    QCOMPARE(batch().rowColour(2), edited ? ListRowBlack : ListRowRed);
+    QCOMPARE(batch().rowState(2), edited ? RowState::Normal : RowState::UnknownBranch);
     QCOMPARE(batch().isChanged(), edited > 0);
     QCOMPARE(status(), edited ? (QStringList{u"3"_s, u"105.00"_s}) : (QStringList{u"0"_s, u"0.00"_s}));
     // The panel stays as it was for another edit.
@@ -393,13 +393,13 @@ void tst_BatchPage::fieldLeft_reformatsOrRefusesItsText()
     box->setText(typed);
 
     // The user leaves the field for another tab.
-    m_fx->window->tabInput()->setCurrentIndex(frmDirectCreditInput::TabBeneRoster);
+    m_fx->window->tabInput()->setCurrentIndex(int(Workspace::List::BeneRoster));
     QCoreApplication::processEvents();
 
     QCOMPARE(box->text(), shown);
     QCOMPARE(m_fx->prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(m_fx->window->tabInput()->currentIndex(),
-             message.isEmpty() ? frmDirectCreditInput::TabBeneRoster : frmDirectCreditInput::TabBatch);
+             message.isEmpty() ? int(Workspace::List::BeneRoster) : int(Workspace::List::Batch));
     if (!message.isEmpty()) {
         QVERIFY(widget->hasFocus());
         QCOMPARE(box->selectedText(), shown);

@@ -109,7 +109,7 @@ void tst_FileCommands::import_readsTheListItsEndingNames()
     QFETCH(bool, remembered);
     addBatchRow();
     workspace().batchList().setChanged(false);
-    workspace().payerRoster().AddPayer({u"老付款人"_s, u"123456789012345"_s});
+    AddPayer(workspace().payerRoster(), {u"老付款人"_s, u"123456789012345"_s});
     workspace().beneRoster().AddBeneficiary({u"老收款人"_s, u"1"_s, u"澜港银行"_s, {}, {}, {}, {}, {}});
     for (QChar answer : answers)
         m_fx->prompter.answerNext(answerOf(answer));
@@ -170,7 +170,7 @@ void tst_FileCommands::save_writesOnlyWhatCanBeWritten()
             workspace().payrollList().AddPayrollRow(
                 {setup == u"empty name"_s ? QString() : u"李四"_s, u"6222020200112233"_s, u"1.00"_s, {}});
         else
-            workspace().payerRoster().AddPayer({u"澜港贸易"_s, u"123456789012345"_s});
+            AddPayer(workspace().payerRoster(), {u"澜港贸易"_s, u"123456789012345"_s});
         list.setChanged(true);
     }
     if (setup == u"known file"_s)
@@ -224,7 +224,7 @@ void tst_FileCommands::exit_asksInOrderAndEndsOnlyWhenNothingIsLost()
             workspace().CurrentBatchFileName = m_fx->dir.filePath(u"x.zpk"_s);
         }
         if (tab == 3)
-            workspace().payerRoster().AddPayer({u"澜港贸易"_s, u"123456789012345"_s});
+            AddPayer(workspace().payerRoster(), {u"澜港贸易"_s, u"123456789012345"_s});
         workspace().list(Workspace::AllLists[tab]).setChanged(true);
     }
     for (QChar answer : answers)

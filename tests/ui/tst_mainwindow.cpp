@@ -213,7 +213,7 @@ void tst_MainWindow::delete_removesEverySelectedRowAfterOneQuestion()
     QFETCH(bool, yes);
     QFETCH(QList<int>, selected);
     QFETCH(QStringList, left);
-    auto *page = m_fx->window->page(frmDirectCreditInput::Tab(tab));
+    auto *page = m_fx->window->page(Workspace::AllLists[std::size_t(tab)]);
     RecordListModel &records = page->list()->records();
     const int nameColumn = addNamedRows(page, tab);
     for (int row : selected) {
@@ -253,7 +253,7 @@ void tst_MainWindow::edit_changesOnlyTheRowThePanelWasLoadedFrom()
     QFETCH(int, tab);
     QFETCH(bool, rightClick);
     m_fx->window->show();
-    auto *page = m_fx->window->page(frmDirectCreditInput::Tab(tab));
+    auto *page = m_fx->window->page(Workspace::AllLists[std::size_t(tab)]);
     RecordListView *list = page->list();
     addNamedRows(page, tab);
     const auto rows = [list] {
@@ -299,7 +299,7 @@ int tst_MainWindow::addNamedRows(ListPage *page, int tab) const
 ListPage *tst_MainWindow::showPayerTabWithFourRows()
 {
     m_fx->window->show();
-    ListPage *page = m_fx->window->page(frmDirectCreditInput::TabPayerRoster);
+    ListPage *page = m_fx->window->page(Workspace::List::PayerRoster);
     for (const QString &name : {u"甲"_s, u"乙"_s, u"丙"_s, u"丁"_s})
         page->list()->records().appendRow({name, QString::number(page->list()->records().count() + 1)});
     m_fx->window->tabInput()->setCurrentWidget(page);
@@ -349,7 +349,7 @@ void tst_MainWindow::resize_laysEveryTabOut()
     const TwipRect tabStrip{0, 0, 9840 + std::max(0, growth.width()), 7305 + std::max(0, growth.height())};
     QCOMPARE(window->tabInput()->size(), twipsToPixels(tabStrip, tpp).size());
     for (int tab = 0; tab < 5; ++tab) {
-        ListPage *page = window->page(frmDirectCreditInput::Tab(tab));
+        ListPage *page = window->page(Workspace::AllLists[std::size_t(tab)]);
         window->tabInput()->setCurrentWidget(page);
         QCOMPARE(page->list()->geometry().size(), twipsToPixels(list, tpp).size());
         QCOMPARE(page->list()->x(), pixels(list.left));
@@ -406,7 +406,7 @@ void tst_MainWindow::tabKey_goesThroughThePanelThenTheButtons()
     QFETCH(int, tab);
     m_fx->window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_fx->window.get()));
-    ListPage *page = m_fx->window->page(frmDirectCreditInput::Tab(tab));
+    ListPage *page = m_fx->window->page(Workspace::AllLists[std::size_t(tab)]);
     m_fx->window->tabInput()->setCurrentWidget(page);
     page->list()->setFocus();
 
@@ -444,7 +444,7 @@ void tst_MainWindow::headerClicks_sortTheRowsByText()
     if (!testing::hasChineseCollation())
         QSKIP("this system does not sort Chinese by pinyin");
     m_fx->window->show();
-    ListPage *page = m_fx->window->page(frmDirectCreditInput::TabPayroll);
+    ListPage *page = m_fx->window->page(Workspace::List::Payroll);
     m_fx->window->tabInput()->setCurrentWidget(page);
     PayrollListModel &payroll = m_fx->window->workspace().payrollList();
     for (const auto &[name, amount] :
@@ -501,7 +501,7 @@ void tst_MainWindow::mouseButton_onlyTheRightOneSelectsOneRowForTheMenu()
     m_fx->prompter.answerNext(Prompter::Answer::Yes);
     menu->actions().at(1)->trigger(); // (&D)删除
     QCOMPARE(m_fx->prompter.texts(), QStringList{u"确定删除所选定的记录？"_s});
-    QCOMPARE(firstColumn(m_fx->window->page(frmDirectCreditInput::TabPayerRoster)), left);
+    QCOMPARE(firstColumn(m_fx->window->page(Workspace::List::PayerRoster)), left);
 }
 
 void tst_MainWindow::arrowKey_loadsTheRowLikeAClick()

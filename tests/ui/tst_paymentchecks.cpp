@@ -78,7 +78,7 @@ void tst_PaymentChecks::fillBatch(const QString &account, const QString &amount)
     BatchInputPanel *panel = m_fx->window->frameInput();
     workspace().beneRoster().AddBeneficiary({Bene, account, ownBankName(), {}, {}, {}, {}, {}});
     if (workspace().isCorporate()) {
-        workspace().payerRoster().AddPayer({PayerName, PayerAccount});
+        AddPayer(workspace().payerRoster(), {PayerName, PayerAccount});
         typeInto(panel->cbPayerName(), PayerName);
         typeInto(panel->cbPayerAccount(), PayerAccount);
     }
@@ -92,7 +92,7 @@ void tst_PaymentChecks::fillBatch(const QString &account, const QString &amount)
 void tst_PaymentChecks::fillPayroll(const QString &account, const QString &amount)
 {
     PayrollInputPanel *panel = m_fx->window->payrollPage()->frameInputPayroll();
-    workspace().payrollRoster().AddPayrollBeneficiary({Bene, account});
+    AddPayrollBeneficiary(workspace().payrollRoster(), {Bene, account});
     typeInto(panel->cbBeneName2(), Bene);
     typeInto(panel->cbBeneAccount2(), account);
     panel->txtAmount2()->setText(amount);
@@ -234,7 +234,7 @@ void tst_PaymentChecks::capitals_followTheAmountAsItIsTyped()
     QFETCH(QString, capitals);
     QVERIFY(open());
     if (payroll)
-        m_fx->window->tabInput()->setCurrentIndex(frmDirectCreditInput::TabPayroll);
+        m_fx->window->tabInput()->setCurrentIndex(int(Workspace::List::Payroll));
     const QString suffix = payroll ? u"2"_s : QString();
     auto *amount = m_fx->find<QLineEdit>(u"txtAmount"_s + suffix);
     auto *shown = m_fx->find<QLabel>(u"lblAmountCapitals"_s + suffix);
@@ -255,9 +255,9 @@ void tst_PaymentChecks::panels_fitTheSmallestWindow_data()
 {
     QTest::addColumn<bool>("personal");
     QTest::addColumn<int>("tab");
-    QTest::newRow("corporate batch") << false << int(frmDirectCreditInput::TabBatch);
-    QTest::newRow("personal batch") << true << int(frmDirectCreditInput::TabBatch);
-    QTest::newRow("payroll") << false << int(frmDirectCreditInput::TabPayroll);
+    QTest::newRow("corporate batch") << false << int(Workspace::List::Batch);
+    QTest::newRow("personal batch") << true << int(Workspace::List::Batch);
+    QTest::newRow("payroll") << false << int(Workspace::List::Payroll);
 }
 
 void tst_PaymentChecks::panels_fitTheSmallestWindow()
@@ -268,7 +268,7 @@ void tst_PaymentChecks::panels_fitTheSmallestWindow()
     m_fx->window->resize(m_fx->window->minimumSize());
     m_fx->window->tabInput()->setCurrentIndex(tab);
     QCoreApplication::processEvents();
-    QWidget *panel = m_fx->window->page(frmDirectCreditInput::Tab(tab))->panel();
+    QWidget *panel = m_fx->window->page(Workspace::AllLists[std::size_t(tab)])->panel();
     auto *area = qobject_cast<QScrollArea *>(panel->parentWidget()->parentWidget());
     QVERIFY(area);
 

@@ -67,7 +67,7 @@ void tst_PayrollPage::init()
     QVERIFY(m_fx->openMainWindow());
     m_fx->window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_fx->window.get()));
-    m_fx->window->tabInput()->setCurrentIndex(frmDirectCreditInput::TabPayroll);
+    m_fx->window->tabInput()->setCurrentIndex(int(Workspace::List::Payroll));
     m_page = m_fx->window->payrollPage();
 }
 
@@ -109,9 +109,9 @@ void tst_PayrollPage::add_appendsTheRowAndOffersThePayrollRoster()
     QFETCH(QString, answer);
     QFETCH(QStringList, shown);
     QFETCH(QStringList, roster);
-    PayrollBeneficiaryListModel &payees = m_fx->window->workspace().payrollRoster();
+    NameAccountListModel &payees = m_fx->window->workspace().payrollRoster();
     if (!known.isEmpty())
-        payees.AddPayrollBeneficiary({known, Account});
+        AddPayrollBeneficiary(payees, {known, Account});
     if (!answer.isEmpty())
         m_fx->prompter.answerNext(answer == u"是"_s ? Prompter::Answer::Yes : Prompter::Answer::No);
     fill(name, Account, u"1234.5"_s, u"一月工资"_s);
@@ -121,7 +121,7 @@ void tst_PayrollPage::add_appendsTheRowAndOffersThePayrollRoster()
     QCOMPARE(m_fx->prompter.texts(), shown);
     QStringList inRoster;
     for (int row = 1; row <= payees.count(); ++row)
-        inRoster.append(payees.ReadPayrollBeneficiaryRow(row).BeneName);
+        inRoster.append(ReadPayrollBeneficiaryRow(payees, row).BeneName);
     QCOMPARE(inRoster, roster);
     QCOMPARE(payees.isChanged(), roster.size() > int(!known.isEmpty()));
     if (name.isEmpty()) {
@@ -142,7 +142,7 @@ void tst_PayrollPage::add_totalAboveTheBatchCeilingShowsWithoutWarning()
 {
     // Two payees: paying the same one twice would be asked about.
     for (const auto &[name, account] : {std::pair{u"张三"_s, Account}, {u"李四"_s, Card}}) {
-        m_fx->window->workspace().payrollRoster().AddPayrollBeneficiary({name, account});
+        AddPayrollBeneficiary(m_fx->window->workspace().payrollRoster(), {name, account});
         fill(name, account, u"100,000,000.00"_s, QString());
         QTest::mouseClick(m_page->addButton(), Qt::LeftButton);
     }
@@ -155,7 +155,7 @@ void tst_PayrollPage::editAndRowClick_workOnTheCurrentRowOnly()
 {
     list().AddPayrollRow({u"甲"_s, Account, u"1.00"_s, u"一月"_s});
     list().AddPayrollRow({u"乙"_s, Card, u"2,000.00"_s, u"二月"_s});
-    list().setRowColour(2, ListRowRed);
+    list().setRowState(2, RowState::UnknownBranch);
     QTreeView *view = m_page->list();
     const auto click = [this, view](int row, Qt::KeyboardModifiers modifiers) {
         QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
@@ -173,7 +173,7 @@ void tst_PayrollPage::editAndRowClick_workOnTheCurrentRowOnly()
 
     QCOMPARE(list().rowTexts(2), (QStringList{u"丁"_s, Card, u"澜港银行"_s, u"300.00"_s, u"补发"_s}));
     QCOMPARE(list().ReadPayrollRow(1).BeneName, u"甲"_s);
-    QCOMPARE(list().rowColour(2), ListRowRed);
+    QCOMPARE(list().rowState(2), RowState::UnknownBranch);
     QVERIFY(list().isChanged());
     QCOMPARE(shownInStatusBar(), u"2|301.00"_s);
     QCOMPARE(m_fx->prompter.texts(), QStringList()); // the roster is not consulted
@@ -209,7 +209,7 @@ void tst_PayrollPage::leavingAField_reformatsOrRefuses()
     QLineEdit *box = FieldBehaviours::textBoxOf(widget);
     box->setText(typed);
     // Left for another tab: a refusal brings the payroll tab back.
-    m_fx->window->tabInput()->setCurrentIndex(frmDirectCreditInput::TabBatch);
+    m_fx->window->tabInput()->setCurrentIndex(int(Workspace::List::Batch));
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(widget, &out);
     QCoreApplication::processEvents();
@@ -217,7 +217,7 @@ void tst_PayrollPage::leavingAField_reformatsOrRefuses()
     QCOMPARE(box->text(), shown);
     QCOMPARE(m_fx->prompter.texts(), message.isEmpty() ? QStringList() : QStringList{message});
     if (!message.isEmpty()) {
-        QCOMPARE(m_fx->window->tabInput()->currentIndex(), int(frmDirectCreditInput::TabPayroll));
+        QCOMPARE(m_fx->window->tabInput()->currentIndex(), int(Workspace::List::Payroll));
         QVERIFY(widget->hasFocus());
         QCOMPARE(box->selectedText(), shown);
     }

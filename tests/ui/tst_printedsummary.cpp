@@ -188,7 +188,7 @@ void tst_PrintedSummary::pdf_holdsTheWholeListAsTextOnNumberedPages()
             const BatchPayment p = ws.batchList().ReadBatchRow(row);
             ws.payrollList().AddPayrollRow({p.BeneName, p.BeneAccount, p.Amount, p.Remark});
         }
-        m_fx->window->tabInput()->setCurrentIndex(frmDirectCreditInput::TabPayroll);
+        m_fx->window->tabInput()->setCurrentIndex(int(Workspace::List::Payroll));
     }
     const QString listFile = path(payroll ? u"工资.csv"_s : u"付款.zpk"_s);
     ws.setFileOfList(payroll ? Workspace::List::Payroll : Workspace::List::Batch, listFile);
@@ -335,8 +335,7 @@ void tst_PrintedSummary::items_standDisabledWhereThereIsNoPaymentList()
     QTabWidget *tabs = m_fx->window->tabInput();
     for (int tab = 0; tab < tabs->count(); ++tab) {
         tabs->setCurrentIndex(tab);
-        const bool paymentList =
-            tab == frmDirectCreditInput::TabBatch || tab == frmDirectCreditInput::TabPayroll;
+        const bool paymentList = tab == int(Workspace::List::Batch) || tab == int(Workspace::List::Payroll);
         QCOMPARE(m_fx->find<QAction>(u"PrintPreview"_s)->isEnabled(), paymentList);
         QCOMPARE(m_fx->find<QAction>(u"ExportPdf"_s)->isEnabled(), paymentList);
     }

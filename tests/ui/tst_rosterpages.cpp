@@ -46,7 +46,7 @@ private Q_SLOTS:
     void pickers_restoreTheTextsThatStillStand();
 
 private:
-    ListPage *page(int tab) const { return m_fx->window->page(frmDirectCreditInput::Tab(tab)); }
+    ListPage *page(int tab) const { return m_fx->window->page(Workspace::AllLists[std::size_t(tab)]); }
     // Types an entry into a roster tab's panel: "name/account" and, on tab 2, "/remark/branch"
     // (no branch: 是).
     void enter(int tab, const QString &entry);
@@ -77,7 +77,7 @@ void tst_RosterPages::enter(int tab, const QString &entry)
     m_fx->window->tabInput()->setCurrentIndex(tab);
     field(tab, false)->setText(f[0]);
     field(tab, true)->setText(f[1]);
-    if (tab != frmDirectCreditInput::TabBeneRoster)
+    if (tab != int(Workspace::List::BeneRoster))
         return;
     BeneInputPanel *panel = m_fx->window->frameBeneInput();
     BranchPicker *b = panel->branchPicker();
@@ -168,7 +168,8 @@ void tst_RosterPages::edit_rewritesTheCurrentRowInBlack()
     ListPage *p = page(tab);
     RecordListModel &records = p->list()->records();
     // A branch that has left the table paints the row red.
-    records.appendRow({u"张三"_s, u"1"_s, u"已撤销支行"_s, u"旧"_s}, tab == 2 ? ListRowRed : ListRowBlack);
+    records.appendRow({u"张三"_s, u"1"_s, u"已撤销支行"_s, u"旧"_s},
+                      tab == 2 ? RowState::UnknownBranch : RowState::Normal);
     records.appendRow({u"李四"_s, u"2"_s, u"澜港银行"_s});
     p->list()->selectOnly(1);
     p->runItemClick();
@@ -178,7 +179,7 @@ void tst_RosterPages::edit_rewritesTheCurrentRowInBlack()
 
     QCOMPARE(records.count(), 2);
     QCOMPARE(records.rowTexts(1), row);
-    QCOMPARE(records.rowColour(1), ListRowBlack);
+    QCOMPARE(records.rowState(1), RowState::Normal);
     QVERIFY(records.isChanged());
     QVERIFY(m_fx->prompter.texts().isEmpty());
     // The pickers take an edit or a sort up at the next add, delete or load, not before.
@@ -315,7 +316,7 @@ void tst_RosterPages::pickers_restoreTheTextsThatStillStand()
     QFETCH(QString, typed);
     QFETCH(QString, removed);
     QFETCH(QString, shown);
-    const auto [name, account] = pickers(frmDirectCreditInput::TabBeneRoster);
+    const auto [name, account] = pickers(int(Workspace::List::BeneRoster));
     BeneficiaryListModel &roster = m_fx->window->workspace().beneRoster();
     const QStringList rows{u"张三/1"_s, u"李四/2"_s, u"张三/3"_s};
     for (const QString &row : rows)

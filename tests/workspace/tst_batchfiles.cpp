@@ -196,7 +196,7 @@ void TstBatchFiles::write_refusedLeavesPreviousFile()
     QCOMPARE(outcome.redRows, redRows);
     QList<int> painted;
     for (int row = 1; row <= ws->batchList().count(); ++row)
-        if (ws->batchList().rowColour(row) == ListRowRed)
+        if (ws->batchList().rowState(row) == RowState::UnknownBranch)
             painted.append(row);
     QCOMPARE(painted, redRows);
     QCOMPARE(bytesOf(m_dir.filePath(u"kept.zpk"_s)), QByteArray("previous"));
@@ -225,7 +225,8 @@ void TstBatchFiles::write_faultKeepsFileFlagAndList()
     const auto shown = [&list] {
         QStringList rows;
         for (int row = 1; row <= list.count(); ++row)
-            rows.append(list.rowTexts(row).join(u'|') + u'/' + QString::number(list.rowColour(row)));
+            rows.append(list.rowTexts(row).join(u'|') + u'/' +
+                        (list.rowState(row) == RowState::UnknownBranch ? u"255"_s : u"0"_s));
         return rows;
     };
     const QStringList rowsBefore = shown();
@@ -370,7 +371,7 @@ void TstBatchFiles::read_parsesBeforeTouchingTheList()
     QStringList shown;
     QList<int> red;
     for (int row = 1; row <= batch.count(); ++row) {
-        const bool isRed = batch.rowColour(row) == ListRowRed;
+        const bool isRed = batch.rowState(row) == RowState::UnknownBranch;
         shown.append(batch.ReadBatchRow(row).BeneName + (isRed ? u"*"_s : QString()));
         if (isRed)
             red.append(row);

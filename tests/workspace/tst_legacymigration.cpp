@@ -62,7 +62,7 @@ void TstLegacyMigration::migrate_addsWhatIsMissingAndSetsTheFileAside()
     ApplicationState state;
     state.chooseEdition(Edition::Corporate);
     Workspace workspace(state, dir.path());
-    workspace.payrollRoster().AddPayrollBeneficiary({u"张三"_s, u"6222"_s});
+    AddPayrollBeneficiary(workspace.payrollRoster(), {u"张三"_s, u"6222"_s});
     if (file != u"-"_s)
         QVERIFY(writeFile(dir.path(), u"BeneList.dat"_s, gbkLines({file}).chopped(2)));
     if (earlierBackup)
@@ -108,7 +108,7 @@ void TstLegacyMigration::migrate_faultKeepsTheFile()
     QTemporaryDir dir;
     ApplicationState state;
     Workspace workspace(state, dir.path());
-    workspace.payrollRoster().AddPayrollBeneficiary({u"张三"_s, u"6222"_s});
+    AddPayrollBeneficiary(workspace.payrollRoster(), {u"张三"_s, u"6222"_s});
     QVERIFY(writeFile(dir.path(), u"BeneList.dat"_s, gbkLines({u"\"v2\""_s, u"\"王五\",\"3\""_s})));
 
     WriteFaultScope scope(fault, dir.filePath(faultAt));
