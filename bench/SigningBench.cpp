@@ -5,7 +5,7 @@
 
 #include "core/Amount.h"
 #include "entry/DuplicateIndex.h"
-#include "ui/SummaryPages.h"
+#include "print/SummaryPages.h"
 #include "workspace/ListSummary.h"
 
 #include <benchmark/benchmark.h>

@@ -9,7 +9,7 @@ import re
 import sys
 from pathlib import Path
 
-LAYERS = ["core", "refdata", "entry", "rosters", "files", "workspace", "ui", "app"]
+LAYERS = ["core", "refdata", "entry", "rosters", "files", "workspace", "print", "ui", "app"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 

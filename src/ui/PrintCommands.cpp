@@ -1,7 +1,7 @@
 #include "PrintCommands.h"
 
 #include "HourGlass.h"
-#include "SummaryPages.h"
+#include "print/SummaryPages.h"
 
 #include "core/FieldText.h"
 

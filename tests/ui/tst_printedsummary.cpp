@@ -1,91 +1,20 @@
+#include "ModalAnswer.h"
+#include "PdfText.h"
 #include "UiFixture.h"
 
 #include "core/AmountInCapitals.h"
-#include "ui/SummaryPages.h"
+#include "print/SummaryPages.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTabWidget>
-#include <QTimer>
 #include <QtTest>
 
 using namespace lgbatch;
 using namespace lgbatch::testing;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// Whether pdftotext (Debian package poppler-utils) can read the PDFs back. Linux has it, and a
-// missing one fails the test; Windows has no poppler of its own, and there the PDF is only
-// checked to be written.
-bool pdfReadable()
-{
-#ifdef Q_OS_WIN
-    return !QStandardPaths::findExecutable(u"pdftotext"_s).isEmpty();
-#else
-    return true;
-#endif
-}
-
-#define SKIP_UNLESS_PDF_READABLE(pdf)                                                                        \
-    do {                                                                                                     \
-        QVERIFY2(QFileInfo(pdf).size() > 1000, qPrintable(pdf));                                             \
-        if (!pdfReadable())                                                                                  \
-            QSKIP("no pdftotext here to read the PDF back");                                                 \
-    } while (false)
-
-// The text of a PDF as poppler reads it back; empty (and the test failed) when it cannot.
-QString pdfText(const QString &pdf, const QStringList &options = {u"-layout"_s})
-{
-    QProcess reader;
-    reader.start(u"pdftotext"_s, options + QStringList{u"-enc"_s, u"UTF-8"_s, pdf, u"-"_s});
-    if (!reader.waitForFinished(60000) || reader.exitCode() != 0) {
-        qWarning("pdftotext (Debian package poppler-utils) could not read %s", qPrintable(pdf));
-        return {};
-    }
-    return QString::fromUtf8(reader.readAllStandardOutput());
-}
-
-// A line of the PDF holding these texts in this order, as a row of the table prints them.
-bool hasLine(const QString &text, const QStringList &cells)
-{
-    QStringList escaped;
-    for (const QString &cell : cells)
-        escaped.append(QRegularExpression::escape(cell));
-    const QRegularExpression line(u"(^|\\n) *"_s + escaped.join(u" +"_s) + u" *(\\n|$)"_s);
-    return line.match(text).hasMatch();
-}
-
-struct Word
-{
-    QRectF box;
-    QString text;
-};
-
-// Every word that pdftotext finds, with its box on the page, page by page.
-QList<QList<Word>> pdfWords(const QString &pdf)
-{
-    QList<QList<Word>> pages;
-    const QRegularExpression word(
-        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"_s);
-    for (const QString &line : pdfText(pdf, {u"-bbox"_s}).split(u'\n')) {
-        if (line.contains(u"<page "_s))
-            pages.append(QList<Word>());
-        const QRegularExpressionMatch m = word.match(line);
-        if (m.hasMatch() && !pages.isEmpty())
-            pages.last().append({QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                                        QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())),
-                                 m.captured(5)});
-    }
-    return pages;
-}
-
-} // namespace
 
 class tst_PrintedSummary : public QObject
 {
@@ -97,7 +26,6 @@ private Q_SLOTS:
 
     void pdf_holdsTheWholeListAsTextOnNumberedPages_data();
     void pdf_holdsTheWholeListAsTextOnNumberedPages();
-    void pdf_columnsNeverOverlap();
     void commands_refuseWhatCannotBePrinted_data();
     void commands_refuseWhatCannotBePrinted();
     void preview_showsThePagesOfThePdf();
@@ -223,40 +151,6 @@ void tst_PrintedSummary::pdf_holdsTheWholeListAsTextOnNumberedPages()
     QVERIFY2(hasLine(text, lastRow), qPrintable(lastRow.join(u' ')));
 }
 
-void tst_PrintedSummary::pdf_columnsNeverOverlap()
-{
-    QVERIFY(open());
-    Workspace &ws = m_fx->window->workspace();
-    addBatchRows(3);
-    // Texts far longer than any column, as a file can bring them: every one wraps in its column.
-    ws.batchList().setRowTexts(2,
-                               {QString(40, u'甲'), u"ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGHIJKLMNOPQRSTUVWXYZ"_s,
-                                u"很长的收款人名称很长的收款人名称很长的收款人名称"_s, QString(45, u'9'),
-                                u"中国工商银行北京市朝阳支行中国工商银行北京市朝阳支行"_s, u"99,999,999.99"_s,
-                                u"加急"_s, QString(50, u'丙')});
-    const Result<ListSummary> summary = summarizeList(ws, SummarizedList::Batch, QDate(2026, 12, 7));
-    QVERIFY(summary);
-
-    QVERIFY(SummaryPages::writePdf(*summary, path(u"long.pdf"_s)));
-    SKIP_UNLESS_PDF_READABLE(path(u"long.pdf"_s));
-
-    const QList<QList<Word>> pages = pdfWords(path(u"long.pdf"_s));
-    QCOMPARE(pages.size(), 1);
-    const QList<Word> &words = pages.first();
-    QVERIFY(words.size() > 40);
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        for (qsizetype j = i + 1; j < words.size(); ++j) {
-            const QRectF a = words[i].box.adjusted(0.3, 0.3, -0.3, -0.3);
-            QVERIFY2(!a.intersects(words[j].box.adjusted(0.3, 0.3, -0.3, -0.3)),
-                     qPrintable(words[i].text + u" overlaps "_s + words[j].text));
-        }
-    }
-    const QString text = pdfText(path(u"long.pdf"_s), {});
-    QVERIFY(text.contains(u"99,999,999.99"_s));
-    QCOMPARE(text.count(u'甲'), 40);
-    QCOMPARE(text.count(u'丙'), 50);
-}
-
 // ---- The commands ----
 
 void tst_PrintedSummary::commands_refuseWhatCannotBePrinted_data()
@@ -313,17 +207,16 @@ void tst_PrintedSummary::preview_showsThePagesOfThePdf()
     const qsizetype pdfPages = pdfText(path(u"a.pdf"_s)).count(u'\f');
     int previewPages = -1;
     QString caption;
-    QTimer::singleShot(0, this, [&] {
-        auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
-        if (!preview)
-            return;
+    ModalAnswer<QPrintPreviewDialog> answer([&](QPrintPreviewDialog *preview) {
         caption = preview->windowTitle();
-        previewPages = preview->findChild<QPrintPreviewWidget *>()->pageCount();
+        if (const auto *pages = preview->findChild<QPrintPreviewWidget *>())
+            previewPages = pages->pageCount();
         preview->reject();
     });
 
     run(u"PrintPreview"_s);
 
+    QVERIFY2(answer.acted(), qPrintable(answer.failure()));
     QCOMPARE(caption, u"打印预览 - 批量支付汇总"_s);
     QVERIFY(pdfPages > 1);
     QCOMPARE(previewPages, int(pdfPages));

@@ -1,3 +1,4 @@
+#include "ModalAnswer.h"
 #include "UiFixture.h"
 
 #include "ui/BatchInputPanel.h"
@@ -9,9 +10,9 @@
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
@@ -270,15 +271,19 @@ void tst_Startup::hourGlass_givesWayToAQuestion()
     ApplicationState state;
     QtPrompter prompter(state);
     HourGlass busy;
+    // Blank: no pointer of the program's own while asked.
     Qt::CursorShape whileAsked = Qt::WaitCursor;
-    QTimer::singleShot(0, [&whileAsked] {
-        whileAsked = QGuiApplication::overrideCursor()->shape();
-        QApplication::activeModalWidget()->close();
+    ModalAnswer<QMessageBox> answer([&whileAsked](QMessageBox *box) {
+        const QCursor *pointer = QGuiApplication::overrideCursor();
+        whileAsked = pointer ? pointer->shape() : Qt::BlankCursor;
+        box->close();
     });
 
     prompter.question(u"确定？"_s, Prompter::Buttons::YesNo);
 
+    QVERIFY2(answer.acted(), qPrintable(answer.failure()));
     QCOMPARE(whileAsked, Qt::ArrowCursor);
+    QVERIFY2(QGuiApplication::overrideCursor(), "the busy pointer comes back once the answer is in");
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
 }
 

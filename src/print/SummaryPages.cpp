@@ -1,5 +1,6 @@
 #include "SummaryPages.h"
 
+#include "ColumnWidths.h"
 #include "PageText.h"
 #include "PdfTextMaps.h"
 
@@ -16,7 +17,6 @@
 #include <QPdfWriter>
 
 #include <algorithm>
-#include <numeric>
 
 namespace lgbatch {
 
@@ -53,29 +53,6 @@ QFont summaryFont(qreal points, bool bold = false)
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
-}
-
-// Widths between `least` and `most`, each column at a common level clamped to its own bounds,
-// the level chosen so that they add up to `total` (or the bounds, where they cannot).
-QList<qreal> levelled(const QList<qreal> &least, const QList<qreal> &most, qreal total)
-{
-    const auto widthsAt = [&](qreal level) {
-        QList<qreal> widths(least.size());
-        for (qsizetype c = 0; c < least.size(); ++c)
-            widths[c] = std::clamp(level, least[c], std::max(least[c], most[c]));
-        return widths;
-    };
-    const auto sumAt = [&](qreal level) {
-        const QList<qreal> widths = widthsAt(level);
-        return std::accumulate(widths.begin(), widths.end(), qreal(0));
-    };
-    qreal low = 0;
-    qreal high = *std::max_element(most.begin(), most.end());
-    for (int step = 0; step < 60; ++step) {
-        const qreal middle = (low + high) / 2;
-        (sumAt(middle) > total ? high : low) = middle;
-    }
-    return widthsAt(low);
 }
 
 // The rows of one page: [firstRow, endRow), and what else the page holds.
@@ -165,40 +142,16 @@ void Layout::measureColumns()
             widest[c] = std::max(widest[c], qreal(m_cellWidths.last()));
         }
     }
-    QList<qreal> natural(columns);
-    QList<qreal> narrowest(columns);
-    QList<qreal> thinnest(columns);
+    QList<ColumnTexts> texts(columns);
+    for (qsizetype c = 0; c < columns; ++c)
+        texts[c] = {widest[c], m_bold.width(m_summary.columns[c].header), m_summary.columns[c].figures};
     const qreal em = m_body.width(QStringLiteral("汉"));
-    const qreal longestFigure = m_body.width(QString(LongestWholeFigure, u'0'));
-    const qreal words = NarrowestWordColumnEms * em;
-    for (qsizetype c = 0; c < columns; ++c) {
-        const qreal header = m_bold.width(m_summary.columns[c].header);
-        // A header longer than its column's texts takes two lines rather than width on every row.
-        // A hair of slack, so that rounding never breaks a text that was measured to fit.
-        natural[c] = std::max(widest[c], std::min(header, words)) + 2 * m_padX + points(0.5);
-        const qreal whole = m_summary.columns[c].figures ? longestFigure : words;
-        narrowest[c] = std::min(natural[c], whole + 2 * m_padX);
-        thinnest[c] = std::min(narrowest[c], em + 2 * m_padX);
-    }
-    // Where the texts do not all fit on one line, figures stay whole and the longest words give
-    // way first: a column gives up width only down to the width at which all fit, so that short
-    // texts (a payer's name, a remark) keep their one line. Texts too long for any page (only a
-    // file can bring them) make even the figures give way, the longest first.
-    const qreal naturalSum = std::accumulate(natural.begin(), natural.end(), qreal(0));
-    QList<qreal> widths = natural;
-    if (naturalSum <= m_pageWidth) {
-        for (qreal &width : widths)
-            width *= m_pageWidth / naturalSum;
-    } else if (std::accumulate(narrowest.begin(), narrowest.end(), qreal(0)) <= m_pageWidth) {
-        widths = levelled(narrowest, natural, m_pageWidth);
-    } else {
-        widths = levelled(thinnest, narrowest, m_pageWidth);
-    }
-    // Whatever the rounding, the table ends at the right margin.
-    const qreal sum = std::accumulate(widths.begin(), widths.end(), qreal(0));
+    const ColumnFonts fonts{em, m_body.width(QString(LongestWholeFigure, u'0')), NarrowestWordColumnEms * em,
+                            m_padX, points(0.5)};
+    const QList<qreal> widths = columnWidths(texts, fonts, m_pageWidth);
     m_columnLeft.append(0);
     for (qsizetype c = 0; c < columns; ++c)
-        m_columnLeft.append(m_columnLeft.last() + widths[c] * m_pageWidth / sum);
+        m_columnLeft.append(m_columnLeft.last() + widths[c]);
 }
 
 QStringList Layout::cellLines(int row, int column) const
