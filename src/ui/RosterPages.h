@@ -63,8 +63,6 @@ public:
     SimpleRosterPage(Workspace &workspace, const SimpleRosterNames &names, Prompter &prompter,
                      StatusPanels &status, QWidget *parent = nullptr);
 
-    QLineEdit *nameField() const { return m_name; }
-    QLineEdit *accountField() const { return m_account; }
     void refreshStatus() override;
     void runItemClick() override { itemClick(); }
     void runDelete() override { deleteClick(); }

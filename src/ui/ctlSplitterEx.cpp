@@ -10,6 +10,11 @@ namespace lgbatch {
 
 namespace {
 
+// The exclusive limits of a drag, in percent (MinTilePercent and MaxTilePercent), which
+// nothing ever changes from what AttachObjects sets.
+constexpr int MinimumPercent = 5;
+constexpr int MaximumPercent = 98;
+
 // The geometry of a widget in the coordinates in which an object is placed (its parent's).
 QRect rectWhereObjectLies(const QWidget *widget, const QWidget *object)
 {
@@ -28,21 +33,6 @@ ctlSplitterEx::ctlSplitterEx(QWidget *parent) : QWidget(parent)
     setMouseTracking(true);
 }
 
-quint32 ctlSplitterEx::HWND() const
-{
-    return quint32(effectiveWinId());
-}
-
-void ctlSplitterEx::setMaxTilePercent(int mt)
-{
-    m_maximumPercent = mt;
-}
-
-void ctlSplitterEx::setMinTilePercent(int mt)
-{
-    m_minimumPercent = mt;
-}
-
 void ctlSplitterEx::setTileMode(int tm)
 {
     m_tileMode = tm;
@@ -54,8 +44,6 @@ void ctlSplitterEx::AttachObjects(QWidget *splitter, QWidget *oLeft, QWidget *oR
     m_leftObject = oLeft;
     m_rightObject = oRight;
     m_proportion = 50;
-    m_minimumPercent = 5;
-    m_maximumPercent = 98;
     m_attached = true;
     m_area = splitter;
     if (InitZOrder) {
@@ -153,7 +141,7 @@ void ctlSplitterEx::mouseMoveEvent(QMouseEvent *event)
     const double total = m_area ? (sideBySide() ? m_area->width() : m_area->height()) : 0;
     // Beyond a limit the bar stops following the pointer; it is not pulled to the limit.
     if (const std::optional<int> proportion =
-            draggedSplitterProportion(position, total, m_minimumPercent, m_maximumPercent)) {
+            draggedSplitterProportion(position, total, MinimumPercent, MaximumPercent)) {
         m_proportion = *proportion;
         Refresh();
     }

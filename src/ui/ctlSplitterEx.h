@@ -18,17 +18,10 @@ class ctlSplitterEx : public QWidget
 public:
     explicit ctlSplitterEx(QWidget *parent = nullptr);
 
-    // The handle of the native window that shows the control. Child widgets have no window of
-    // their own (forcing one would change how the whole window draws), so this is the handle of
-    // the top-level window, 0 until that window has been created.
-    quint32 HWND() const;
-    // The exclusive limits of a drag, in percent; AttachObjects sets them to 98 and 5 again.
-    void setMaxTilePercent(int mt);
-    void setMinTilePercent(int mt);
     // 1 lays the controls out side by side; any other mode lays nothing out.
     void setTileMode(int tm);
     // The area is the control whose place and size are divided, in this system the splitter
-    // itself. The proportion goes back to 50 and the limits to 5 and 98.
+    // itself. The proportion goes back to 50.
     void AttachObjects(QWidget *splitter, QWidget *oLeft, QWidget *oRight, bool InitZOrder);
     void Refresh();
 
@@ -62,8 +55,6 @@ private:
     bool m_attached = false;
     int m_proportion = 50;
     int m_tileMode = 0;
-    int m_minimumPercent = 5;
-    int m_maximumPercent = 98;
     bool m_dragging = false;
     bool m_refreshing = false;
     QSize m_laidOutSize;

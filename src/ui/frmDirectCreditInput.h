@@ -50,13 +50,10 @@ public:
     BatchPage *batchPage() const { return m_batchPage; }
     PayrollPage *payrollPage() const { return m_payrollPage; }
     BeneRosterPage *beneRosterPage() const { return m_beneRosterPage; }
-    SimpleRosterPage *payerRosterPage() const { return m_payerRosterPage; }
-    SimpleRosterPage *payrollRosterPage() const { return m_payrollRosterPage; }
 
     BatchInputPanel *frameInput() const;
     BeneInputPanel *frameBeneInput() const;
     QDateEdit *DTPickerTransferDate2() const;
-    const ReferenceTables &tables() const { return m_workspace.tables(); }
 
     // The pop-up menu of the five lists: "(&N)新增/修改" and "(&D)删除" for the tab in front.
     QMenu *RightClickMenu() const { return m_rightClickMenu; }
