@@ -164,7 +164,7 @@ void BM_AddCommandToFullList(benchmark::State &state)
     BeneficiaryListModel &roster = b.workspace->beneRoster();
     for (int i = 0; i < RosterRows; ++i) {
         const BatchPayment p = b.payment(i);
-        roster.AddBeneficiary({p.BeneName, p.BeneAccount, p.BankName, {}, {}, {}, {}, p.Remark});
+        roster.AddBeneficiary({p.BeneName, p.BeneAccount, p.BankName, {}, p.Remark});
     }
     b.workspace->payerRoster().AddPayer({b.payment(0).PayerName, b.payment(0).PayerAccount});
     BatchInputPanel *panel = b.page->frameInput();

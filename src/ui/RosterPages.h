@@ -2,12 +2,11 @@
 
 #include "BeneInputPanel.h"
 #include "ListPage.h"
+#include "NameAccountPanel.h"
 
 #include "rosters/RosterRules.h"
 #include "workspace/RosterFileCommands.h"
 #include "workspace/Workspace.h"
-
-class QLineEdit;
 
 namespace lgbatch {
 
@@ -64,8 +63,6 @@ public:
     SimpleRosterPage(Workspace &workspace, const SimpleRosterNames &names, Prompter &prompter,
                      StatusPanels &status, QWidget *parent = nullptr);
 
-    QLineEdit *nameField() const { return m_name; }
-    QLineEdit *accountField() const { return m_account; }
     void refreshStatus() override;
     void runItemClick() override { itemClick(); }
     void runDelete() override { deleteClick(); }
@@ -89,8 +86,7 @@ private:
     NameAccountRules m_rules;
     RecordListModel &m_roster;
     StatusPanels &m_status;
-    QLineEdit *m_name;
-    QLineEdit *m_account;
+    NameAccountPanel *m_panel = nullptr;
 };
 
 } // namespace lgbatch

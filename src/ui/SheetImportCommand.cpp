@@ -7,7 +7,6 @@
 
 #include "core/FieldText.h"
 
-#include <QComboBox>
 #include <QTabWidget>
 
 namespace lgbatch {
@@ -117,11 +116,11 @@ void SheetImportCommand::FromSpreadsheet_Click()
 
 void SheetImportCommand::offerPanelPayer(SheetMapping &mapping) const
 {
-    const BatchInputPanel *panel = m_batch->frameInput();
+    const BatchPayment shown = m_batch->frameInput()->record();
     if (mapping.fixedText(SheetField::PayerName).isEmpty())
-        mapping.fixedText(SheetField::PayerName) = panel->cbPayerName()->currentText();
+        mapping.fixedText(SheetField::PayerName) = shown.PayerName;
     if (mapping.fixedText(SheetField::PayerAccount).isEmpty())
-        mapping.fixedText(SheetField::PayerAccount) = panel->cbPayerAccount()->currentText();
+        mapping.fixedText(SheetField::PayerAccount) = shown.PayerAccount;
 }
 
 } // namespace lgbatch

@@ -8,7 +8,6 @@
 
 #include <QMainWindow>
 
-class QDateEdit;
 class QMenu;
 class QTabWidget;
 class QWindow;
@@ -60,7 +59,6 @@ public:
 
     BatchInputPanel *frameInput() const;
     BeneInputPanel *frameBeneInput() const;
-    QDateEdit *DTPickerTransferDate2() const;
     const ReferenceTables &tables() const { return m_workspace.tables(); }
 
     // The pop-up menu of the five lists: "(&N)新增/修改" and "(&D)删除" for the tab in front.

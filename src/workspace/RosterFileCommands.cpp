@@ -37,7 +37,7 @@ RowsRead decodeRoster(const Workspace &workspace, Roster roster, const QByteArra
         // A branch that has left the branch table is shown in red until the row is edited.
         for (qsizetype i = 0; i < read.records.size(); ++i) {
             const Beneficiary &record = read.records[i];
-            if (record.BankCode != ownBankMarker() &&
+            if (record.branch.BankCode != ownBankMarker() &&
                 workspace.tables().findBranchByName(record.BankName) < 0) {
                 out.rows[i].colour = ListRowRed;
                 ++out.red;

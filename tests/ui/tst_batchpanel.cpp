@@ -74,7 +74,9 @@ bool tst_BatchPanel::setField(const QString &objectName, const QString &value)
 {
     BatchInputPanel *panel = m_fx->window->frameInput();
     if (objectName == u"ownBank"_s) {
-        (value == u"是"_s ? panel->optYes() : panel->optNo())->setChecked(true);
+        (value == u"是"_s ? control<QRadioButton>(panel, u"optYes"_s)
+                          : control<QRadioButton>(panel, u"optNo"_s))
+            ->setChecked(true);
         return true;
     }
     if (auto *edit = panel->findChild<QLineEdit *>(objectName)) {
@@ -221,7 +223,7 @@ void tst_BatchPanel::personalEdition_setsPaymentModeFromAmount()
 
     QVERIFY(panel->ValidateBatchInput());
 
-    QCOMPARE(panel->cbEmergency()->currentText(), mode);
+    QCOMPARE(control<QComboBox>(panel, u"cbEmergency"_s)->currentText(), mode);
     QVERIFY(m_fx->prompter.shown().isEmpty());
 }
 
@@ -232,10 +234,10 @@ void tst_BatchPanel::remark_takesAtMostFiftyCharacters()
     BatchInputPanel *panel = open(Edition::Corporate);
     QVERIFY(panel);
 
-    QTest::keyClicks(panel->txtRemark(), QString(55, u'x'));
+    QTest::keyClicks(control<QLineEdit>(panel, u"txtRemark"_s), QString(55, u'x'));
 
-    QCOMPARE(panel->txtRemark()->maxLength(), 50);
-    QCOMPARE(panel->txtRemark()->text(), QString(50, u'x'));
+    QCOMPARE(control<QLineEdit>(panel, u"txtRemark"_s)->maxLength(), 50);
+    QCOMPARE(control<QLineEdit>(panel, u"txtRemark"_s)->text(), QString(50, u'x'));
 }
 
 void tst_BatchPanel::paymentMode_offersNonUrgentThenUrgentWithoutSelection()
@@ -243,9 +245,9 @@ void tst_BatchPanel::paymentMode_offersNonUrgentThenUrgentWithoutSelection()
     BatchInputPanel *panel = open(Edition::Corporate);
     QVERIFY(panel);
 
-    QCOMPARE(itemTexts(panel->cbEmergency()), (QStringList{NonUrgent, Urgent}));
-    QCOMPARE(panel->cbEmergency()->currentIndex(), -1);
-    QVERIFY(!panel->cbEmergency()->isEditable());
+    QCOMPARE(itemTexts(control<QComboBox>(panel, u"cbEmergency"_s)), (QStringList{NonUrgent, Urgent}));
+    QCOMPARE(control<QComboBox>(panel, u"cbEmergency"_s)->currentIndex(), -1);
+    QVERIFY(!control<QComboBox>(panel, u"cbEmergency"_s)->isEditable());
 }
 
 void tst_BatchPanel::label_isBuddyOfItsField_data()
