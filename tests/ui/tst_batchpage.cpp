@@ -59,6 +59,9 @@ private:
         return {m_fx->window->StatusBar()->countText(), m_fx->window->StatusBar()->totalText()};
     }
     void addRows(const QStringList &amounts, const QString &branch = Branch);
+    // The panel's controls by their names.
+    QComboBox *picker(const QString &name) const { return control<QComboBox>(m_panel, name); }
+    QLineEdit *textBox(const QString &name) const { return control<QLineEdit>(m_panel, name); }
 
     std::unique_ptr<UiFixture> m_fx;
     BatchInputPanel *m_panel = nullptr;
@@ -83,16 +86,16 @@ BatchInputPanel *tst_BatchPage::open(Edition edition)
 bool tst_BatchPage::fillPanel(const QString &remark)
 {
     if (m_fx->state.isCorporate()) {
-        typeInto(control<QComboBox>(m_panel, u"cbPayerName"_s), PayerName);
-        typeInto(control<QComboBox>(m_panel, u"cbPayerAccount"_s), PayerAccount);
-        if (!pick(control<QComboBox>(m_panel, u"cbEmergency"_s), NonUrgent))
+        typeInto(picker(u"cbPayerName"_s), PayerName);
+        typeInto(picker(u"cbPayerAccount"_s), PayerAccount);
+        if (!pick(picker(u"cbEmergency"_s), NonUrgent))
             return false;
     }
-    typeInto(control<QComboBox>(m_panel, u"cbBeneName"_s), Bene);
-    typeInto(control<QComboBox>(m_panel, u"cbBeneAccount"_s), BeneAccount);
+    typeInto(picker(u"cbBeneName"_s), Bene);
+    typeInto(picker(u"cbBeneAccount"_s), BeneAccount);
     BranchPicker *branch = m_panel->findChild<BranchPicker *>();
-    control<QLineEdit>(m_panel, u"txtAmount"_s)->setText(u"100.00"_s);
-    control<QLineEdit>(m_panel, u"txtRemark"_s)->setText(remark);
+    textBox(u"txtAmount"_s)->setText(u"100.00"_s);
+    textBox(u"txtRemark"_s)->setText(remark);
     return pick(branch->cbState(), u"北京市"_s) && pick(branch->cbCity(), u"北京市"_s) &&
            pick(branch->cbBankType(), u"中国工商银行"_s) && pick(branch->cbBank(), Branch);
 }
@@ -157,7 +160,7 @@ void tst_BatchPage::add_appendsRowAndOffersWhatTheRostersLack()
     for (QChar answer : answers)
         m_fx->prompter.answerNext(answer == u'是' ? Prompter::Answer::Yes : Prompter::Answer::No);
     QVERIFY(fillPanel(remark));
-    control<QLineEdit>(m_panel, u"txtAmount"_s)->setFocus();
+    textBox(u"txtAmount"_s)->setFocus();
 
     QTest::mouseClick(page()->addButton(), Qt::LeftButton);
 
@@ -175,17 +178,16 @@ void tst_BatchPage::add_appendsRowAndOffersWhatTheRostersLack()
     QVERIFY(batch().isChanged());
     QCOMPARE(status(), (QStringList{u"1"_s, u"100.00"_s}));
     // The panel is empty for the next payment, which starts with the same payer.
-    QCOMPARE(control<QComboBox>(m_panel, u"cbPayerName"_s)->currentText(), personal ? QString() : PayerName);
-    QCOMPARE(control<QComboBox>(m_panel, u"cbPayerAccount"_s)->currentText(),
-             personal ? QString() : PayerAccount);
-    const QStringList panelNow{control<QComboBox>(m_panel, u"cbBeneName"_s)->currentText(),
-                               control<QComboBox>(m_panel, u"cbBeneAccount"_s)->currentText(),
+    QCOMPARE(picker(u"cbPayerName"_s)->currentText(), personal ? QString() : PayerName);
+    QCOMPARE(picker(u"cbPayerAccount"_s)->currentText(), personal ? QString() : PayerAccount);
+    const QStringList panelNow{picker(u"cbBeneName"_s)->currentText(),
+                               picker(u"cbBeneAccount"_s)->currentText(),
                                m_panel->findChild<BranchPicker *>()->cbBank()->currentText(),
-                               control<QLineEdit>(m_panel, u"txtAmount"_s)->text(),
-                               control<QComboBox>(m_panel, u"cbEmergency"_s)->currentText(),
-                               control<QLineEdit>(m_panel, u"txtRemark"_s)->text()};
+                               textBox(u"txtAmount"_s)->text(),
+                               picker(u"cbEmergency"_s)->currentText(),
+                               textBox(u"txtRemark"_s)->text()};
     QCOMPARE(panelNow, (QStringList{{}, {}, {}, u"0.00"_s, {}, {}}));
-    QVERIFY(control<QComboBox>(m_panel, u"cbBeneName"_s)->hasFocus());
+    QVERIFY(picker(u"cbBeneName"_s)->hasFocus());
 }
 
 // ---- Edit ----
@@ -231,7 +233,7 @@ void tst_BatchPage::edit_overwritesCurrentRowOnlyAndPaintsItBlack()
     QCOMPARE(batch().isChanged(), edited > 0);
     QCOMPARE(status(), edited ? (QStringList{u"3"_s, u"105.00"_s}) : (QStringList{u"0"_s, u"0.00"_s}));
     // The panel stays as it was for another edit.
-    QCOMPARE(control<QLineEdit>(m_panel, u"txtRemark"_s)->text(), u"改过"_s);
+    QCOMPARE(textBox(u"txtRemark"_s)->text(), u"改过"_s);
     QCOMPARE(m_fx->prompter.texts(), messages);
 }
 
@@ -293,11 +295,11 @@ void tst_BatchPage::beneAccountPick_fillsPanelFromRoster()
     BeneficiaryListModel &roster = m_fx->window->workspace().beneRoster();
     roster.AddBeneficiary({Bene, BeneAccount, Branch, {}, u"货款"_s});
     roster.AddBeneficiary({Bene, u"310000000000026"_s, u"澜港银行"_s, {}, u"工资"_s});
-    QComboBox *accounts = control<QComboBox>(m_panel, u"cbBeneAccount"_s);
+    QComboBox *accounts = picker(u"cbBeneAccount"_s);
     accounts->addItems({BeneAccount, u"310000000000026"_s});
     accounts->setCurrentIndex(-1);
-    typeInto(control<QComboBox>(m_panel, u"cbBeneName"_s), name);
-    control<QLineEdit>(m_panel, u"txtRemark"_s)->setText(u"原来的"_s);
+    typeInto(picker(u"cbBeneName"_s), name);
+    textBox(u"txtRemark"_s)->setText(u"原来的"_s);
 
     QVERIFY(pick(accounts, account));
 
@@ -307,7 +309,7 @@ void tst_BatchPage::beneAccountPick_fillsPanelFromRoster()
                             branch->cbCity()->currentText(),
                             branch->cbBankType()->currentText(),
                             branch->cbBank()->currentText(),
-                            control<QLineEdit>(m_panel, u"txtRemark"_s)->text()};
+                            textBox(u"txtRemark"_s)->text()};
     QCOMPARE(shown, panel);
 }
 
@@ -332,9 +334,8 @@ void tst_BatchPage::addWithoutLeavingTheAmount_storesItsShownForm()
     QFETCH(QString, message);
     QVERIFY(open());
     QVERIFY(fillPanel());
-    control<QComboBox>(m_panel, u"cbEmergency"_s)
-        ->setCurrentIndex(control<QComboBox>(m_panel, u"cbEmergency"_s)->findText(u"加急"_s));
-    control<QLineEdit>(m_panel, u"txtAmount"_s)->setText(typed);
+    picker(u"cbEmergency"_s)->setCurrentIndex(picker(u"cbEmergency"_s)->findText(u"加急"_s));
+    textBox(u"txtAmount"_s)->setText(typed);
     m_fx->prompter.answerNext(Prompter::Answer::No);
     m_fx->prompter.answerNext(Prompter::Answer::No);
 
@@ -440,16 +441,16 @@ void tst_BatchPage::personalLayout_leavesBatchAndBeneficiaryTabsOnly()
     QCOMPARE(usable, usableTabs);
     QCOMPARE(batch().columnCount(), columns);
     QCOMPARE(control<QFrame>(m_panel, u"payerFrame"_s)->isVisible(), payerAndModeShown);
-    QCOMPARE(control<QComboBox>(m_panel, u"cbEmergency"_s)->isVisible(), payerAndModeShown);
+    QCOMPARE(picker(u"cbEmergency"_s)->isVisible(), payerAndModeShown);
     QCOMPARE(m_panel->findChild<QLabel *>(u"lblEmergency"_s)->isVisible(), payerAndModeShown);
     // Without the payer block the beneficiary block is the first, and the remark takes the
     // row the payment mode leaves (under the amount and its line in capitals).
     QCOMPARE(control<QFrame>(m_panel, u"beneFrame"_s)->y() <
                  control<QFrame>(m_panel, u"payerFrame"_s)->height(),
              !payerAndModeShown);
-    const int amountToRemark = control<QLineEdit>(m_panel, u"txtRemark"_s)->y() -
-                               m_panel->findChild<QLabel *>(u"lblAmountCapitals"_s)->y();
-    QCOMPARE(amountToRemark < 2 * control<QLineEdit>(m_panel, u"txtAmount"_s)->height(), !payerAndModeShown);
+    const int amountToRemark =
+        textBox(u"txtRemark"_s)->y() - m_panel->findChild<QLabel *>(u"lblAmountCapitals"_s)->y();
+    QCOMPARE(amountToRemark < 2 * textBox(u"txtAmount"_s)->height(), !payerAndModeShown);
 }
 
 QTEST_MAIN(tst_BatchPage)
