@@ -58,23 +58,21 @@ BatchInputPanel::BatchInputPanel(Workspace &workspace, Prompter &prompter, QWidg
     m_beneForm = new QFormLayout(m_beneFrame);
     addLabelledRow(m_beneForm, QStringLiteral("收款人名称："), m_beneName);
     addLabelledRow(m_beneForm, QStringLiteral("收款人账号/卡号："), m_beneAccount);
-    const OwnBankOption ownBank = addOwnBankRow(m_beneForm, m_beneFrame, QString());
-    m_optYes = ownBank.yes;
-    m_optNo = ownBank.no;
+    m_ownBank = addOwnBankRow(m_beneForm, m_beneFrame, QString());
     m_branch->addRowsTo(m_beneForm);
     addLabelledRow(m_beneForm, QStringLiteral("金额："), m_amount);
     addCapitalsLine(m_beneForm, m_amount, QStringLiteral("lblAmountCapitals"));
     addLabelledRow(m_beneForm, QStringLiteral("支付方式："), m_emergency, QStringLiteral("lblEmergency"));
     addLabelledRow(m_beneForm, QStringLiteral("备注："), m_remark, QStringLiteral("lblRemark"));
     m_branch->setRemarkBox(m_remark);
-    chainTabOrder({m_payerName, m_payerAccount, m_beneName, m_beneAccount, m_optYes, m_optNo,
+    chainTabOrder({m_payerName, m_payerAccount, m_beneName, m_beneAccount, m_ownBank.yes, m_ownBank.no,
                    m_branch->cbState(), m_branch->cbCity(), m_branch->cbBankType(), m_branch->cbBank(),
                    m_branch->cmdFindBank(), m_amount, m_emergency, m_remark});
-    connect(m_optYes, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_ownBank.yes, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             optYes_Click();
     });
-    connect(m_optNo, &QRadioButton::toggled, this, [this](bool on) {
+    connect(m_ownBank.no, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             optNo_Click();
     });
@@ -94,10 +92,10 @@ BatchInputPanel::BatchInputPanel(Workspace &workspace, Prompter &prompter, QWidg
     new RosterPicker(workspace.payerRoster(), m_payerName, m_payerAccount);
     connect(m_branch, &BranchPicker::typedNameRefused, this, &BatchInputPanel::forwardRequested);
     connect(m_beneAccount, &QComboBox::currentIndexChanged, this, &BatchInputPanel::beneAccountIndexChanged);
-    installFieldBehaviours(m_checkDigit);
+    installFieldBehaviours();
 }
 
-void BatchInputPanel::installFieldBehaviours(const CheckDigit &checkDigit)
+void BatchInputPanel::installFieldBehaviours()
 {
     const auto bringForward = [this] { Q_EMIT forwardRequested(); };
     FieldBehaviours::installAmountField(m_amount, m_prompter, bringForward);
@@ -106,12 +104,12 @@ void BatchInputPanel::installFieldBehaviours(const CheckDigit &checkDigit)
         m_beneAccount,
         {QStringLiteral("收款人账号/卡号错误！"), AccountFieldRule::OwnBank::AccountOrCard,
          QStringLiteral("收款人账号/卡号错误，必须为本行账号/卡号！")},
-        [yes = m_optYes] { return yes->isChecked(); }, checkDigit, m_prompter, bringForward);
+        [yes = m_ownBank.yes] { return yes->isChecked(); }, m_checkDigit, m_prompter, bringForward);
     // Payers are the bank's own customers, and pay from an account, never from a card.
     FieldBehaviours::installAccountField(
         m_payerAccount,
         {QString(), AccountFieldRule::OwnBank::AccountOnly, QStringLiteral("付款人账号错误！")},
-        [] { return true; }, checkDigit, m_prompter, bringForward);
+        [] { return true; }, m_checkDigit, m_prompter, bringForward);
 }
 
 void BatchInputPanel::optYes_Click()
@@ -133,7 +131,7 @@ void BatchInputPanel::fillBranchPickers()
 
 void BatchInputPanel::setOwnBank(bool ownBank)
 {
-    (ownBank ? m_optYes : m_optNo)->setChecked(true);
+    (ownBank ? m_ownBank.yes : m_ownBank.no)->setChecked(true);
 }
 
 bool BatchInputPanel::settleAmount()
@@ -167,7 +165,7 @@ void BatchInputPanel::showRecord(const BatchPayment &payment)
     showPayer(payment.PayerName, payment.PayerAccount);
     m_beneName->setEditText(payment.BeneName);
     m_beneAccount->setEditText(payment.BeneAccount);
-    showOwnBankOption(payment.BankName);
+    showOwnBankOption(m_ownBank, m_branch->cbBank(), payment.BankName);
     m_amount->setText(payment.Amount);
     m_emergency->setCurrentIndex(m_emergency->findText(payment.Emergency));
     m_remark->setText(payment.Remark);
@@ -176,19 +174,9 @@ void BatchInputPanel::showRecord(const BatchPayment &payment)
 
 void BatchInputPanel::showBeneficiaryBank(const Beneficiary &bene)
 {
-    showOwnBankOption(bene.BankName);
+    showOwnBankOption(m_ownBank, m_branch->cbBank(), bene.BankName);
     m_remark->setText(bene.Remark);
     m_branch->ShowBankOfRecord(bene.branch, bene.Remark);
-}
-
-void BatchInputPanel::showOwnBankOption(const QString &bankName)
-{
-    if (bankName != ownBankName()) {
-        m_optNo->setChecked(true);
-        m_branch->cbBank()->setEditText(bankName);
-    } else {
-        m_optYes->setChecked(true);
-    }
 }
 
 void BatchInputPanel::usePersonalLayout()
@@ -204,7 +192,7 @@ BatchPayment BatchInputPanel::record() const
     payment.PayerAccount = m_payerAccount->currentText();
     payment.BeneName = m_beneName->currentText();
     payment.BeneAccount = m_beneAccount->currentText();
-    payment.BankName = m_optYes->isChecked() ? ownBankName() : m_branch->cbBank()->currentText();
+    payment.BankName = m_ownBank.yes->isChecked() ? ownBankName() : m_branch->cbBank()->currentText();
     payment.Amount = m_amount->text();
     payment.Emergency = m_emergency->currentText();
     payment.Remark = m_remark->text();
@@ -218,7 +206,7 @@ BatchPanelInput BatchInputPanel::panelInput() const
     input.PayerAccount = m_payerAccount->currentText();
     input.BeneName = m_beneName->currentText();
     input.BeneAccount = m_beneAccount->currentText();
-    input.OwnBank = m_optYes->isChecked();
+    input.OwnBank = m_ownBank.yes->isChecked();
     input.State = m_branch->cbState()->currentText();
     input.City = m_branch->cbCity()->currentText();
     input.BankType = m_branch->cbBankType()->currentText();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BranchPicker.h"
+#include "PanelWidgets.h"
 
 #include "entry/BatchPayment.h"
 #include "entry/BatchValidation.h"
@@ -11,7 +12,6 @@
 class QComboBox;
 class QFormLayout;
 class QLineEdit;
-class QRadioButton;
 
 namespace lgbatch {
 
@@ -67,9 +67,7 @@ Q_SIGNALS:
     void beneAccountIndexChanged(int index);
 
 private:
-    void installFieldBehaviours(const CheckDigit &checkDigit);
-    // 是 for the own bank; else 否 with the branch name typed into the branch picker.
-    void showOwnBankOption(const QString &bankName);
+    void installFieldBehaviours();
     void optYes_Click();
     void optNo_Click();
 
@@ -86,8 +84,7 @@ private:
     QComboBox *m_beneName;
     QComboBox *m_beneAccount;
     BranchPicker *m_branch;
-    QRadioButton *m_optYes = nullptr;
-    QRadioButton *m_optNo = nullptr;
+    OwnBankOption m_ownBank{};
     QLineEdit *m_amount;
     QComboBox *m_emergency;
     QLineEdit *m_remark;

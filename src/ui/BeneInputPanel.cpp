@@ -62,12 +62,7 @@ void BeneInputPanel::showRecord(const Beneficiary &bene)
 {
     m_name->setText(bene.BeneName);
     m_account->setText(bene.BeneAccount);
-    if (bene.BankName != ownBankName()) {
-        m_ownBank.no->setChecked(true);
-        m_branch->cbBank()->setEditText(bene.BankName);
-    } else {
-        m_ownBank.yes->setChecked(true);
-    }
+    showOwnBankOption(m_ownBank, m_branch->cbBank(), bene.BankName);
     m_remark->setText(bene.Remark);
     m_branch->ShowBankOfRecord(bene.branch, bene.Remark);
 }
