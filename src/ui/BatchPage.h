@@ -35,14 +35,11 @@ protected:
     void onListChanged(Workspace::Change change) override;
 
 private:
-    void installFieldBehaviours();
     void cmdAdd_Click();
     void cmdEdit_Click();
     void cmdDelete_Click();
     void lstData_ItemClick();
     void cbBeneAccount_Click(int index);
-    // 是 for the own bank; else 否 with the branch name typed into the branch picker.
-    void showOwnBankOption(const QString &bankName);
     // Before an Add: true unless the list already pays this account this amount and the user
     // answers 否 to adding it again.
     bool settleAmount();

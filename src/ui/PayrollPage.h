@@ -19,8 +19,6 @@ class PayrollPage : public ListPage
 public:
     PayrollPage(Workspace &workspace, Prompter &prompter, StatusPanels &status, QWidget *parent = nullptr);
 
-    PayrollInputPanel *frameInputPayroll() const { return m_panel; }
-
     void refreshStatus() override { RefreshPayrollTotals(); }
     void runItemClick() override { lstPayroll_ItemClick(); }
     void runDelete() override { cmdDeletePayroll_Click(); }
@@ -44,7 +42,6 @@ private:
     bool confirmRepeatedPayee(const PayrollItem &record);
     // Offers to keep a payee the payroll roster does not hold under this name and account.
     void offerToPayrollRoster(const PayrollItem &record);
-    void installFieldBehaviours();
 
     Workspace &m_workspace;
     StatusPanels &m_status;

@@ -2,11 +2,10 @@
 
 #include "BeneInputPanel.h"
 #include "ListPage.h"
+#include "NameAccountPanel.h"
 
 #include "rosters/RosterRules.h"
 #include "workspace/Workspace.h"
-
-class QLineEdit;
 
 namespace lgbatch {
 
@@ -84,8 +83,7 @@ private:
     Workspace &m_workspace;
     NameAccountRules m_rules;
     StatusPanels &m_status;
-    QLineEdit *m_name;
-    QLineEdit *m_account;
+    NameAccountPanel *m_panel = nullptr;
 };
 
 } // namespace lgbatch

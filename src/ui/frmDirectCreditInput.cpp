@@ -17,14 +17,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QEvent>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QWindow>
 
@@ -196,11 +194,6 @@ BeneInputPanel *frmDirectCreditInput::frameBeneInput() const
     return m_beneRosterPage->frameBeneInput();
 }
 
-QDateEdit *frmDirectCreditInput::DTPickerTransferDate2() const
-{
-    return m_payrollPage->frameInputPayroll()->DTPickerTransferDate2();
-}
-
 bool frmDirectCreditInput::Form_Load()
 {
     // 1. Each tab's splitter divides its area between the list and the panel.
@@ -219,8 +212,8 @@ bool frmDirectCreditInput::Form_Load()
         m_services.processEnder.endProcess(1);
         return false;
     }
-    frameInput()->branchPicker()->fillFromTables();
-    frameBeneInput()->branchPicker()->fillFromTables();
+    frameInput()->fillBranchPickers();
+    frameBeneInput()->fillBranchPickers();
     // 7. Tab 0 is in front: its list, panel and status totals.
     tabInput_Click(0);
     // 8. Rosters: beneficiaries, payers, payroll beneficiaries, each list emptied first.
@@ -233,8 +226,8 @@ bool frmDirectCreditInput::Form_Load()
     // 10. Personal-edition layout.
     ApplyPersonalLayout();
     // 11. A new beneficiary is not an own-bank account until the user says so.
-    frameInput()->optNo()->setChecked(true);
-    frameBeneInput()->optNo2()->setChecked(true);
+    frameInput()->setOwnBank(false);
+    frameBeneInput()->setOwnBank(false);
     return true;
 }
 

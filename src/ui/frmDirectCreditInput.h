@@ -9,7 +9,6 @@
 
 #include <QMainWindow>
 
-class QDateEdit;
 class QMenu;
 class QTabWidget;
 class QWindow;
@@ -53,7 +52,6 @@ public:
 
     BatchInputPanel *frameInput() const;
     BeneInputPanel *frameBeneInput() const;
-    QDateEdit *DTPickerTransferDate2() const;
 
     // The pop-up menu of the five lists: "(&N)新增/修改" and "(&D)删除" for the tab in front.
     QMenu *RightClickMenu() const { return m_rightClickMenu; }
