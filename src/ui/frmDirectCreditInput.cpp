@@ -13,10 +13,12 @@
 
 #include "core/FieldText.h"
 #include "workspace/LegacyMigration.h"
+#include "workspace/RecoveryKeeper.h"
 #include "workspace/RosterFileCommands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QMenu>
@@ -24,6 +26,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWindow>
 
 #include <utility>
@@ -67,6 +70,13 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
     const std::array<ListPage *, Workspace::AllLists.size()> pages{
         m_batchPage, m_payrollPage, m_beneRosterPage, m_payerRosterPage, m_payrollRosterPage};
     m_commands = new FileCommands(services, m_workspace, *this, this);
+    m_recovery = new RecoveryKeeper(m_workspace, this);
+    // At the end of a Windows session nothing is asked: the copies are brought up to date and
+    // offered at the next start.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
+        if (m_recoveryOffer == RecoveryOffer::Done)
+            m_recovery->flush();
+    });
     createMenus();
     int number = 1;
     for (ListPage *page : pages) {
@@ -340,10 +350,58 @@ bool frmDirectCreditInput::event(QEvent *event)
 void frmDirectCreditInput::closeEvent(QCloseEvent *event)
 {
     HourGlass busy;
-    if (m_commands->ConfirmUnsavedChanges())
-        event->accept();
-    else
+    if (!m_commands->ConfirmUnsavedChanges()) {
         event->ignore();
+        return;
+    }
+    event->accept();
+    // Whatever was answered: 否 chose to discard. Copies never offered yet stay for the next start.
+    if (m_recoveryOffer == RecoveryOffer::Done)
+        m_recovery->finish();
+}
+
+void frmDirectCreditInput::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_recoveryOffer == RecoveryOffer::NotYet)
+        QTimer::singleShot(0, this, &frmDirectCreditInput::offerRecovery);
+}
+
+void frmDirectCreditInput::offerRecovery()
+{
+    if (m_recoveryOffer != RecoveryOffer::NotYet)
+        return;
+    m_recoveryOffer = RecoveryOffer::Asking;
+    Prompter &prompter = m_services.prompter;
+    bool restoredBehind = false;
+    for (const RecoveryKeeper::Found &copy : m_recovery->found()) {
+        const QString name = listKind(copy.list).name;
+        if (!copy.snapshot) {
+            const QString kept = m_recovery->setAside(copy);
+            prompter.warning(kept.isEmpty()
+                                 ? QStringLiteral("未保存的%1的恢复数据无法读取，已删除。").arg(name)
+                                 : QStringLiteral("未保存的%1的恢复数据无法读取，已移至%2。")
+                                       .arg(name, QDir::toNativeSeparators(kept)));
+            continue;
+        }
+        const QString question = QStringLiteral("上次未正常退出，发现未保存的%1（%2笔），需要恢复吗？")
+                                     .arg(name)
+                                     .arg(copy.snapshot->rows.size());
+        if (prompter.question(question, Prompter::Buttons::YesNo) != Prompter::Answer::Yes) {
+            m_recovery->setAside(copy);
+            continue;
+        }
+        m_recovery->restore(copy);
+        restoredBehind = restoredBehind || copy.list != currentList();
+    }
+    // A payment list restored behind another tab has shown its own figures: the status bar
+    // goes back to the tab in front.
+    if (ListPage *current = currentPage(); current && restoredBehind)
+        current->refreshStatus();
+    m_recovery->start();
+    m_recoveryOffer = RecoveryOffer::Done;
+    if (std::exchange(m_activationWaiting, false))
+        MigrateLegacyBeneList();
 }
 
 void frmDirectCreditInput::Exit_Click()
@@ -353,6 +411,11 @@ void frmDirectCreditInput::Exit_Click()
 
 void frmDirectCreditInput::Form_Activate()
 {
+    if (m_recoveryOffer != RecoveryOffer::Done) {
+        m_activationWaiting = true;
+        offerRecovery();
+        return;
+    }
     MigrateLegacyBeneList();
 }
 

@@ -22,6 +22,7 @@ class BeneRosterPage;
 class FileCommands;
 class ListPage;
 class PayrollPage;
+class RecoveryKeeper;
 class SimpleRosterPage;
 class StatusPanels;
 
@@ -72,6 +73,7 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -87,6 +89,9 @@ private:
     // corporate edition.
     void ApplyPersonalLayout();
     void Form_Activate();
+    // Before anything else is asked once the window shows: one question per list that a run
+    // which did not end normally left changes of. Then every change is kept from now on.
+    void offerRecovery();
     void MigrateLegacyBeneList();
     void About_Click();
     void Exit_Click();
@@ -107,6 +112,17 @@ private:
     QMenu *m_rightClickMenu = nullptr;
     FileCommands *m_commands = nullptr;
     PreviousWindow m_previousWindow = PreviousWindow::None;
+    RecoveryKeeper *m_recovery;
+    enum class RecoveryOffer
+    {
+        NotYet,
+        Asking,
+        Done
+    };
+    RecoveryOffer m_recoveryOffer = RecoveryOffer::NotYet;
+    // The window was activated while the recovery questions were open: its own question
+    // comes after them.
+    bool m_activationWaiting = false;
     int m_currentTab = 0;
     // Where the layout last placed the controls, in twips; the next resize starts from it.
     WindowGeometry m_geometry = designedWindowGeometry();
