@@ -42,14 +42,6 @@ void BatchPage::RefreshBatchTotals()
     m_status.showListTotal(m_workspace.totalOf(Workspace::List::Batch), prompter());
 }
 
-void BatchPage::onListChanged(Workspace::Change change)
-{
-    ListPage::onListChanged(change);
-    if (change == Workspace::Change::Renewed)
-        ClearBatchInput();
-    RefreshBatchTotals();
-}
-
 void BatchPage::ClearBatchInput()
 {
     m_panel->clear();

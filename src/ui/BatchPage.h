@@ -27,12 +27,9 @@ public:
     void RefreshBatchTotals();
     // Empties the entry panel; the own-bank option keeps its state.
     void ClearBatchInput();
+    void clearInput() override { ClearBatchInput(); }
     // The personal edition's panel (the list has its six columns from the start).
     void usePersonalLayout() { m_panel->usePersonalLayout(); }
-
-protected:
-    // Totals follow every change of the batch list; 新建 empties the panel too.
-    void onListChanged(Workspace::Change change) override;
 
 private:
     void cmdAdd_Click();

@@ -2,6 +2,8 @@
 
 #include "ctlSplitterEx.h"
 
+#include "workspace/ListKinds.h"
+
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -186,6 +188,12 @@ void ListPage::onListChanged(Workspace::Change change)
     // Rows read in: no row stays selected for 修改 or 删除 to act on by mistake.
     if (change == Workspace::Change::Loaded)
         m_list->clearRowSelection();
+    // A roster's change leaves the status bar to the tab in front.
+    if (listKind(m_which).isRoster())
+        return;
+    if (change == Workspace::Change::Renewed)
+        clearInput();
+    refreshStatus();
 }
 
 } // namespace lgbatch

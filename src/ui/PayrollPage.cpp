@@ -39,14 +39,6 @@ void PayrollPage::RefreshPayrollTotals()
     m_status.showListTotal(m_workspace.totalOf(Workspace::List::Payroll), prompter());
 }
 
-void PayrollPage::onListChanged(Workspace::Change change)
-{
-    ListPage::onListChanged(change);
-    if (change == Workspace::Change::Renewed)
-        ClearPayrollInput();
-    RefreshPayrollTotals();
-}
-
 void PayrollPage::ClearPayrollInput()
 {
     m_panel->clear();

@@ -25,10 +25,7 @@ public:
     // Count and total of the payroll into the status bar; the payroll total has no ceiling.
     void RefreshPayrollTotals();
     void ClearPayrollInput();
-
-protected:
-    // Totals follow every change of the payroll list; 新建 empties the panel too.
-    void onListChanged(Workspace::Change change) override;
+    void clearInput() override { ClearPayrollInput(); }
 
 private:
     void cmdAddPayroll_Click();

@@ -24,6 +24,7 @@ public:
     void runDelete() override { cmdDeleteBene_Click(); }
     // Empties the entry panel; the own-bank option keeps its state.
     void ClearBeneficiaryInput();
+    void clearInput() override { ClearBeneficiaryInput(); }
 
 private:
     bool ValidateBeneficiaryInput();
@@ -66,7 +67,7 @@ public:
     void runItemClick() override { itemClick(); }
     void runDelete() override { deleteClick(); }
     // ClearPayerInput / ClearPayrollBeneficiaryInput.
-    void clearInput();
+    void clearInput() override;
 
 private:
     // ValidatePayerInput / ValidatePayrollBeneficiaryInput.
