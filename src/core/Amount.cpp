@@ -43,10 +43,17 @@ std::optional<NumberParts> splitNumber(const QString &text)
         parts.negative = text[i] == QLatin1Char('-');
         ++i;
     }
+    // Digits are taken a run at a time: a list of thousands of amounts is parsed at every total.
+    const auto digitRun = [&text, &i, n](QString &into) {
+        const qsizetype start = i;
+        while (i < n && isDigit(text[i]))
+            ++i;
+        into += QStringView(text).sliced(start, i - start);
+    };
     // Integer part: digits, with a group separator allowed only between two digits.
     while (i < n) {
         if (isDigit(text[i])) {
-            parts.integerDigits += text[i++];
+            digitRun(parts.integerDigits);
         } else if (text[i] == NumberFormat::GroupSeparator && !parts.integerDigits.isEmpty() && i + 1 < n &&
                    isDigit(text[i + 1])) {
             ++i;
@@ -56,8 +63,7 @@ std::optional<NumberParts> splitNumber(const QString &text)
     }
     if (i < n && text[i] == NumberFormat::DecimalPoint) {
         ++i;
-        while (i < n && isDigit(text[i]))
-            parts.fractionDigits += text[i++];
+        digitRun(parts.fractionDigits);
     }
     if (parts.integerDigits.isEmpty() && parts.fractionDigits.isEmpty())
         return std::nullopt;
@@ -68,8 +74,7 @@ std::optional<NumberParts> splitNumber(const QString &text)
             parts.exponentNegative = text[i] == QLatin1Char('-');
             ++i;
         }
-        while (i < n && isDigit(text[i]))
-            parts.exponentDigits += text[i++];
+        digitRun(parts.exponentDigits);
         if (parts.exponentDigits.isEmpty())
             return std::nullopt;
     }
@@ -99,6 +104,58 @@ quint64 magnitude(qint64 v)
     return v < 0 ? quint64(0) - quint64(v) : quint64(v);
 }
 
+// The usual amount ("12,345.60", "-3", " 0.5 ") straight into units, without the general
+// path's texts: a list of thousands of amounts is parsed at every total and every check. Any
+// other form (an exponent, more than four decimals, very long numbers, no digits) is left to
+// the general path, which gives the same result for these.
+std::optional<qint64> plainUnits(QStringView text)
+{
+    constexpr int MaxIntegerDigits = 14; // 10^14 yuan in units stays far inside 64 bits
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    qint64 integer = 0;
+    int integerDigits = 0;
+    while (i < n) {
+        if (isDigit(text[i])) {
+            if (++integerDigits > MaxIntegerDigits)
+                return std::nullopt;
+            integer = integer * 10 + text[i++].digitValue();
+        } else if (text[i] == NumberFormat::GroupSeparator && integerDigits > 0 && i + 1 < n &&
+                   isDigit(text[i + 1])) {
+            ++i;
+        } else {
+            break;
+        }
+    }
+    qint64 fraction = 0;
+    int fractionDigits = 0;
+    if (i < n && text[i] == NumberFormat::DecimalPoint) {
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            if (++fractionDigits > 4)
+                return std::nullopt;
+            fraction = fraction * 10 + text[i++].digitValue();
+        }
+    }
+    if (integerDigits == 0 && fractionDigits == 0)
+        return std::nullopt;
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i != n)
+        return std::nullopt;
+    for (int d = fractionDigits; d < 4; ++d)
+        fraction *= 10;
+    const qint64 units = integer * Amount::UnitsPerYuan + fraction;
+    return negative ? -units : units;
+}
+
 } // namespace
 
 bool NumberFormat::isNumeric(const QString &text)
@@ -124,6 +181,10 @@ std::optional<double> NumberFormat::toDouble(const QString &text)
 ParsedAmount Amount::parse(const QString &text)
 {
     ParsedAmount result;
+    if (const std::optional<qint64> units = plainUnits(text)) {
+        result.amount = Amount(*units);
+        return result;
+    }
     const auto parts = splitNumber(text);
     if (!parts)
         return result;

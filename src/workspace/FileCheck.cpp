@@ -80,6 +80,16 @@ std::optional<QString> readInto(Workspace &workspace, const BankFileKind &kind, 
     return readRosterFile(workspace, kind.list, true, path, BrokenFile::LeavesListAlone).message;
 }
 
+QList<FileReport::Problem> repeatWarnings(const QList<SheetRepeat> &repeats, List list)
+{
+    const QString text =
+        list == List::Batch ? u"第%1行已有相同收款人账号和金额的付款"_s : u"第%1行已有相同收款人账号"_s;
+    QList<FileReport::Problem> warnings;
+    for (const SheetRepeat &repeat : repeats)
+        warnings.append({repeat.sheetRow, text.arg(repeat.earlierSheetRow)});
+    return warnings;
+}
+
 QList<FileReport::Problem> repeatWarnings(Workspace &workspace, List list)
 {
     const RecordListModel &model = workspace.list(list);
@@ -91,12 +101,7 @@ QList<FileReport::Problem> repeatWarnings(Workspace &workspace, List list)
         rows.append({model.rowTexts(row), RowState::Normal});
         numbers.append(row);
     }
-    const QString text =
-        list == List::Batch ? u"第%1行已有相同收款人账号和金额的付款"_s : u"第%1行已有相同收款人账号"_s;
-    QList<FileReport::Problem> warnings;
-    for (const SheetRepeat &repeat : repeatedPayments(workspace, list, rows, numbers, true))
-        warnings.append({repeat.sheetRow, text.arg(repeat.earlierSheetRow)});
-    return warnings;
+    return repeatWarnings(repeatedPayments(workspace, list, rows, numbers, true), list);
 }
 
 } // namespace
@@ -172,16 +177,20 @@ FileReport checkBankFile(Workspace &workspace, const QString &path, const QStrin
             report.errors.append({failure.row, failure.message});
     }
     if (kind->list == List::Batch || kind->list == List::Payroll) {
+        const bool batch = kind->list == List::Batch;
         const int amountColumn =
-            kind->list == List::Batch ? workspace.batchList().amountColumn() : PayrollListModel::AmountColumn;
-        const ListTotal total = totalOfAmountColumn(list, amountColumn, std::nullopt);
-        report.total = total.total;
-        if (kind->list == List::Batch) {
-            const ListTotal capped = totalOfAmountColumn(list, amountColumn, Amount::ceiling());
-            if (capped.ceilingExceededAtRow > 0)
-                report.errors.append({capped.ceilingExceededAtRow, totalCeilingMessage()});
+            batch ? workspace.batchList().amountColumn() : PayrollListModel::AmountColumn;
+        ListTotal total = totalOfAmountColumn(list, amountColumn, Amount::ceiling());
+        if (total.ceilingExceededAtRow > 0) {
+            if (batch)
+                report.errors.append({total.ceilingExceededAtRow, totalCeilingMessage()});
+            total = totalOfAmountColumn(list, amountColumn, std::nullopt);
         }
-        report.warnings = repeatWarnings(workspace, kind->list);
+        report.total = total.total;
+        // A file whose rows all passed has its repeats found already.
+        report.warnings = checked.outcome == SheetImportCheck::Outcome::Ready
+                              ? repeatWarnings(checked.repeats, kind->list)
+                              : repeatWarnings(workspace, kind->list);
     }
     std::stable_sort(
         report.errors.begin(), report.errors.end(),
