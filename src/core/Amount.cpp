@@ -165,6 +165,12 @@ bool NumberFormat::isNumeric(const QString &text)
 
 std::optional<double> NumberFormat::toDouble(const QString &text)
 {
+    // Units below 2^53 are exact doubles, and one division rounds correctly: the same double
+    // the general path's strtod gives for the text.
+    constexpr qint64 ExactUnits = qint64(1) << 53;
+    if (const std::optional<qint64> units = plainUnits(text);
+        units && *units > -ExactUnits && *units < ExactUnits)
+        return double(*units) / double(Amount::UnitsPerYuan);
     const auto parts = splitNumber(text);
     if (!parts)
         return std::nullopt;
