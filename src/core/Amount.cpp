@@ -3,6 +3,7 @@
 #include <QtNumeric>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -83,19 +84,6 @@ std::optional<NumberParts> splitNumber(const QString &text)
     if (i != n)
         return std::nullopt;
     return parts;
-}
-
-QString withGrouping(const QString &digits)
-{
-    QString out;
-    out.reserve(digits.size() + digits.size() / 3);
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out += NumberFormat::GroupSeparator;
-        out += digits[i];
-    }
-    return out;
 }
 
 // Magnitude of a 64-bit value without overflowing on the most negative one.
@@ -256,11 +244,21 @@ QString Amount::toDisplayText() const
     quint64 cents = abs / 100;
     if (abs % 100 >= 50)
         ++cents;
-    QString text = withGrouping(QString::number(cents / 100)) + NumberFormat::DecimalPoint +
-                   QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
+    // Written right to left into one buffer: every row of a list is shown and checked this way.
+    std::array<char16_t, 32> buffer;
+    qsizetype at = qsizetype(buffer.size());
+    buffer[--at] = char16_t(u'0' + cents % 10);
+    buffer[--at] = char16_t(u'0' + cents / 10 % 10);
+    buffer[--at] = NumberFormat::DecimalPoint.unicode();
+    quint64 yuan = cents / 100;
+    for (int digits = 0; digits == 0 || yuan > 0; ++digits, yuan /= 10) {
+        if (digits > 0 && digits % 3 == 0)
+            buffer[--at] = NumberFormat::GroupSeparator.unicode();
+        buffer[--at] = char16_t(u'0' + yuan % 10);
+    }
     if (m_units < 0 && cents != 0)
-        text.prepend(QLatin1Char('-'));
-    return text;
+        buffer[--at] = u'-';
+    return QString(reinterpret_cast<const QChar *>(buffer.data() + at), qsizetype(buffer.size()) - at);
 }
 
 QString Amount::toPlainText() const
