@@ -49,6 +49,8 @@ QList<SheetRepeat> repeatedPayments(Workspace &workspace, Workspace::List list,
         return {};
 
     QHash<QString, FirstRow> firsts;
+    // Room for every key at once: a full list never rehashes on the way.
+    firsts.reserve(rows.size() + (clearFirst ? 0 : workspace.list(list).count()));
     if (!clearFirst) {
         const RecordListModel &model = workspace.list(list);
         for (int row = 1; row <= model.count(); ++row) {

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,9 +19,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The test data folder with its drive: the tests change the working directory, and on Windows
+// the data folder's path has no drive of its own.
+QString &dataDir()
+{
+    static QString dir;
+    return dir;
+}
+
 QByteArray goldenAsItIs(const QString &name)
 {
-    QFile file(QStringLiteral(LGBATCH_TEST_DATA_DIR "/") + name);
+    QFile file(dataDir() + u'/' + name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -66,6 +75,7 @@ class tst_ScriptCommands : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { dataDir() = QFileInfo(QStringLiteral(LGBATCH_TEST_DATA_DIR)).absoluteFilePath(); }
     void init();
     void check_reportsEveryKindOfFile_data();
     void check_reportsEveryKindOfFile();
