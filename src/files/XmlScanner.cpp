@@ -1,6 +1,7 @@
 #include "XmlScanner.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace lgbatch {
 
@@ -105,6 +106,22 @@ std::optional<qsizetype> XmlScanner::find(QByteArrayView what, qsizetype from)
     }
 }
 
+// Where the character `c` next stands (relative to the position), reading more as needed.
+std::optional<qsizetype> XmlScanner::findChar(char c)
+{
+    qsizetype from = 0;
+    while (true) {
+        const QByteArrayView rest = QByteArrayView(m_buffer).sliced(m_pos);
+        if (from < rest.size()) {
+            if (const void *at = std::memchr(rest.data() + from, c, size_t(rest.size() - from)))
+                return static_cast<const char *>(at) - rest.data();
+        }
+        from = rest.size();
+        if (!fill())
+            return std::nullopt;
+    }
+}
+
 // The ">" that ends the tag at the position, outside quoted values.
 std::optional<qsizetype> XmlScanner::tagEnd()
 {
@@ -152,7 +169,7 @@ XmlScanner::Token XmlScanner::next()
             continue;
         }
         if (m_buffer.at(m_pos) != '<') {
-            const std::optional<qsizetype> lt = find("<", 0);
+            const std::optional<qsizetype> lt = findChar('<');
             const qsizetype length = lt ? *lt : m_buffer.size() - m_pos;
             m_text = QByteArrayView(m_buffer).sliced(m_pos, length);
             m_textIsRaw = false;
@@ -170,6 +187,13 @@ XmlScanner::Token XmlScanner::next()
         while (m_buffer.size() - m_pos < 9 && fill()) {
         }
         const QByteArrayView rest = QByteArrayView(m_buffer).sliced(m_pos);
+        const char second = rest.size() > 1 ? rest[1] : '\0';
+        if (second != '?' && second != '!') {
+            const std::optional<qsizetype> end = tagEnd();
+            if (!end)
+                return fail();
+            return tag(*end);
+        }
         if (rest.startsWith("<?")) {
             const std::optional<qsizetype> end = find("?>", 2);
             if (!end)

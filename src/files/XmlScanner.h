@@ -52,6 +52,7 @@ public:
 private:
     bool fill();
     std::optional<qsizetype> find(QByteArrayView what, qsizetype from);
+    std::optional<qsizetype> findChar(char c);
     std::optional<qsizetype> tagEnd();
     Token tag(qsizetype end);
     Token fail()
