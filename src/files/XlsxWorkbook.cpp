@@ -11,6 +11,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lgbatch {
@@ -79,6 +80,35 @@ bool isPlainInteger(QStringView text)
 // Excel keeps 15 significant digits of a number: a card number typed into a number cell has
 // lost its last digits already, though the cell shows no sign of it.
 constexpr int ExactDigits = 15;
+
+// "1895.43": a decimal of at most 15 significant digits, written as briefly as it can be (no
+// leading zeros but the one before the point, no trailing zeros). Such a text reads back digit
+// for digit from its double, so it is already what Excel shows.
+bool isShortestDecimal(QStringView text)
+{
+    const qsizetype sign = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    if (point <= sign || point + 1 >= text.size() || text.endsWith(QLatin1Char('0')))
+        return false;
+    const QStringView integer = text.sliced(sign, point - sign);
+    const QStringView fraction = text.sliced(point + 1);
+    if ((integer.size() > 1 && integer[0] == QLatin1Char('0')) || integer.size() > 15 || fraction.size() > 15)
+        return false;
+    const auto digitsOnly = [](QStringView part) {
+        return std::all_of(part.begin(), part.end(),
+                           [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    };
+    if (!digitsOnly(integer) || !digitsOnly(fraction))
+        return false;
+    qsizetype significant = integer == u"0" ? 0 : integer.size();
+    qsizetype leadingZeros = 0;
+    if (significant == 0) {
+        while (leadingZeros < fraction.size() && fraction[leadingZeros] == QLatin1Char('0'))
+            ++leadingZeros;
+    }
+    significant += fraction.size() - leadingZeros;
+    return significant <= 15;
+}
 
 int significantDigits(QStringView number)
 {
@@ -591,7 +621,7 @@ std::unique_ptr<SheetReader> XlsxWorkbook::rows(int sheet) const
 
 QString XlsxWorkbook::numberText(QStringView stored)
 {
-    if (isPlainInteger(stored))
+    if (isPlainInteger(stored) || isShortestDecimal(stored))
         return stored.toString();
     const std::optional<double> value = storedNumber(stored);
     if (!value)
