@@ -6,11 +6,14 @@
 #include "BenchData.h"
 #include "HeapMeter.h"
 
+#include "workspace/SheetConvert.h"
 #include "workspace/SheetImport.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -73,5 +76,35 @@ void BM_ImportSheetCsv32767(benchmark::State &state)
     importSheet(state, QStringLiteral(LGBATCH_BENCH_SHEET_CSV));
 }
 BENCHMARK(BM_ImportSheetCsv32767)->Unit(benchmark::kMillisecond);
+
+// `lgbatch check` of a full batch file as a script meets it: a fresh process that finds the
+// program directory, loads the national tables, reads the file and checks every row. The file is
+// the benchmark sheet converted once by the same engine.
+void BM_CheckZpkProcess32767(benchmark::State &state)
+{
+    static QTemporaryDir dir;
+    const QString zpk = dir.filePath(QStringLiteral("batch32767.zpk"));
+    if (!QFileInfo::exists(zpk)) {
+        SheetConversion conversion;
+        conversion.sheetPath = QStringLiteral(LGBATCH_BENCH_SHEET_CSV);
+        conversion.outPath = zpk;
+        conversion.date = QDate(2024, 1, 5);
+        if (!convertSheet(*sheetBench().workspace, conversion).outputWritten) {
+            state.SkipWithError("the sheet did not convert");
+            return;
+        }
+    }
+    for (auto _ : state) {
+        QProcess check;
+        check.start(QStringLiteral(LGBATCH_BENCH_PROGRAM),
+                    {QStringLiteral("check"), QStringLiteral("--dir"), benchProgramDir(), zpk});
+        if (!check.waitForFinished(60000) || check.exitStatus() != QProcess::NormalExit ||
+            check.exitCode() != 0) {
+            state.SkipWithError("check failed");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_CheckZpkProcess32767)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

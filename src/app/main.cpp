@@ -1,12 +1,15 @@
 #include "core/ApplicationState.h"
+#include "core/Console.h"
 #include "core/GbkCodec.h"
 #include "ui/AppServices.h"
 #include "ui/ProgramDirSetup.h"
 #include "ui/QtSeams.h"
 #include "ui/frmChoose.h"
 #include "workspace/InstanceLock.h"
+#include "workspace/ScriptCommands.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -14,9 +17,21 @@
 int main(int argc, char *argv[])
 {
     QApplication::setApplicationName(QStringLiteral("lgbatch"));
+    const QStringList arguments = lgbatch::argumentsOf(argc, argv);
+    // check and convert serve scripts: no display, no window, only the core application.
+    if (lgbatch::ScriptCommands::isCommand(arguments)) {
+        QCoreApplication app(argc, argv);
+        const auto placesOf = [](const std::optional<QString> &named) {
+            lgbatch::StartOptions options;
+            options.programDir = named;
+            return lgbatch::placesOfThisRun(options);
+        };
+        return lgbatch::ScriptCommands::run(arguments, placesOf, &lgbatch::Console::write,
+                                            QDate::currentDate());
+    }
     // Before the application object: --help, --version and a mistake of the command line must
     // be answered without a display.
-    if (const std::optional<int> answered = lgbatch::answerOnTerminal(lgbatch::argumentsOf(argc, argv)))
+    if (const std::optional<int> answered = lgbatch::answerOnTerminal(arguments))
         return *answered;
 
     QApplication app(argc, argv);

@@ -3,6 +3,7 @@
 #include <QtNumeric>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -43,10 +44,17 @@ std::optional<NumberParts> splitNumber(const QString &text)
         parts.negative = text[i] == QLatin1Char('-');
         ++i;
     }
+    // Digits are taken a run at a time: a list of thousands of amounts is parsed at every total.
+    const auto digitRun = [&text, &i, n](QString &into) {
+        const qsizetype start = i;
+        while (i < n && isDigit(text[i]))
+            ++i;
+        into += QStringView(text).sliced(start, i - start);
+    };
     // Integer part: digits, with a group separator allowed only between two digits.
     while (i < n) {
         if (isDigit(text[i])) {
-            parts.integerDigits += text[i++];
+            digitRun(parts.integerDigits);
         } else if (text[i] == NumberFormat::GroupSeparator && !parts.integerDigits.isEmpty() && i + 1 < n &&
                    isDigit(text[i + 1])) {
             ++i;
@@ -56,8 +64,7 @@ std::optional<NumberParts> splitNumber(const QString &text)
     }
     if (i < n && text[i] == NumberFormat::DecimalPoint) {
         ++i;
-        while (i < n && isDigit(text[i]))
-            parts.fractionDigits += text[i++];
+        digitRun(parts.fractionDigits);
     }
     if (parts.integerDigits.isEmpty() && parts.fractionDigits.isEmpty())
         return std::nullopt;
@@ -68,8 +75,7 @@ std::optional<NumberParts> splitNumber(const QString &text)
             parts.exponentNegative = text[i] == QLatin1Char('-');
             ++i;
         }
-        while (i < n && isDigit(text[i]))
-            parts.exponentDigits += text[i++];
+        digitRun(parts.exponentDigits);
         if (parts.exponentDigits.isEmpty())
             return std::nullopt;
     }
@@ -80,23 +86,62 @@ std::optional<NumberParts> splitNumber(const QString &text)
     return parts;
 }
 
-QString withGrouping(const QString &digits)
-{
-    QString out;
-    out.reserve(digits.size() + digits.size() / 3);
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            out += NumberFormat::GroupSeparator;
-        out += digits[i];
-    }
-    return out;
-}
-
 // Magnitude of a 64-bit value without overflowing on the most negative one.
 quint64 magnitude(qint64 v)
 {
     return v < 0 ? quint64(0) - quint64(v) : quint64(v);
+}
+
+// The usual amount ("12,345.60", "-3", " 0.5 ") straight into units, without the general
+// path's texts: a list of thousands of amounts is parsed at every total and every check. Any
+// other form (an exponent, more than four decimals, very long numbers, no digits) is left to
+// the general path, which gives the same result for these.
+std::optional<qint64> plainUnits(QStringView text)
+{
+    constexpr int MaxIntegerDigits = 14; // 10^14 yuan in units stays far inside 64 bits
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    qint64 integer = 0;
+    int integerDigits = 0;
+    while (i < n) {
+        if (isDigit(text[i])) {
+            if (++integerDigits > MaxIntegerDigits)
+                return std::nullopt;
+            integer = integer * 10 + text[i++].digitValue();
+        } else if (text[i] == NumberFormat::GroupSeparator && integerDigits > 0 && i + 1 < n &&
+                   isDigit(text[i + 1])) {
+            ++i;
+        } else {
+            break;
+        }
+    }
+    qint64 fraction = 0;
+    int fractionDigits = 0;
+    if (i < n && text[i] == NumberFormat::DecimalPoint) {
+        ++i;
+        while (i < n && isDigit(text[i])) {
+            if (++fractionDigits > 4)
+                return std::nullopt;
+            fraction = fraction * 10 + text[i++].digitValue();
+        }
+    }
+    if (integerDigits == 0 && fractionDigits == 0)
+        return std::nullopt;
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i != n)
+        return std::nullopt;
+    for (int d = fractionDigits; d < 4; ++d)
+        fraction *= 10;
+    const qint64 units = integer * Amount::UnitsPerYuan + fraction;
+    return negative ? -units : units;
 }
 
 } // namespace
@@ -108,6 +153,12 @@ bool NumberFormat::isNumeric(const QString &text)
 
 std::optional<double> NumberFormat::toDouble(const QString &text)
 {
+    // Units below 2^53 are exact doubles, and one division rounds correctly: the same double
+    // the general path's strtod gives for the text.
+    constexpr qint64 ExactUnits = qint64(1) << 53;
+    if (const std::optional<qint64> units = plainUnits(text);
+        units && *units > -ExactUnits && *units < ExactUnits)
+        return double(*units) / double(Amount::UnitsPerYuan);
     const auto parts = splitNumber(text);
     if (!parts)
         return std::nullopt;
@@ -124,6 +175,10 @@ std::optional<double> NumberFormat::toDouble(const QString &text)
 ParsedAmount Amount::parse(const QString &text)
 {
     ParsedAmount result;
+    if (const std::optional<qint64> units = plainUnits(text)) {
+        result.amount = Amount(*units);
+        return result;
+    }
     const auto parts = splitNumber(text);
     if (!parts)
         return result;
@@ -189,11 +244,21 @@ QString Amount::toDisplayText() const
     quint64 cents = abs / 100;
     if (abs % 100 >= 50)
         ++cents;
-    QString text = withGrouping(QString::number(cents / 100)) + NumberFormat::DecimalPoint +
-                   QStringLiteral("%1").arg(cents % 100, 2, 10, QLatin1Char('0'));
+    // Written right to left into one buffer: every row of a list is shown and checked this way.
+    std::array<char16_t, 32> buffer;
+    qsizetype at = qsizetype(buffer.size());
+    buffer[--at] = char16_t(u'0' + cents % 10);
+    buffer[--at] = char16_t(u'0' + cents / 10 % 10);
+    buffer[--at] = NumberFormat::DecimalPoint.unicode();
+    quint64 yuan = cents / 100;
+    for (int digits = 0; digits == 0 || yuan > 0; ++digits, yuan /= 10) {
+        if (digits > 0 && digits % 3 == 0)
+            buffer[--at] = NumberFormat::GroupSeparator.unicode();
+        buffer[--at] = char16_t(u'0' + yuan % 10);
+    }
     if (m_units < 0 && cents != 0)
-        text.prepend(QLatin1Char('-'));
-    return text;
+        buffer[--at] = u'-';
+    return QString(reinterpret_cast<const QChar *>(buffer.data() + at), qsizetype(buffer.size()) - at);
 }
 
 QString Amount::toPlainText() const

@@ -114,7 +114,13 @@ QString CommandLine::helpText(const QString &perUserDir)
                "\n"
                "不给 --dir 时，程序所在的文件夹存有 BankCode.xml 并且可以写入，就以它为程序目录；\n"
                "否则用当前用户自己的程序目录 %3，\n"
-               "第一次启动时放入随程序安装的参考表。\n")
+               "第一次启动时放入随程序安装的参考表。\n"
+               "\n"
+               "不打开窗口、供脚本使用的命令：\n"
+               "  lgbatch check [选项] 文件...        按窗口的规则检查银行文件\n"
+               "  lgbatch convert 表格 --to zpk|payroll -o 输出文件 [选项]\n"
+               "                                      把表格转换成批量支付文件或代发工资文件\n"
+               "各命令的选项：lgbatch check --help、lgbatch convert --help\n")
         .arg(ApplicationState::baseTitle(), ProgramVersion.text(), perUserDir);
 }
 

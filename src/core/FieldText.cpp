@@ -13,7 +13,7 @@ std::optional<QString> FieldText::whyNotStorable(const QString &text, QStringVie
             return QStringLiteral("不能含有换行");
         return QStringLiteral("不能含有字符“%1”").arg(c);
     }
-    if (!GbkCodec::encode(text).ok()) {
+    if (!GbkCodec::canEncode(text)) {
         // unencodableMessage names the character: "字符“😀”无法以GBK编码保存".
         return QStringLiteral("含有") + GbkCodec::unencodableMessage(text);
     }

@@ -2,6 +2,7 @@
 
 #include "GbkMap.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace lgbatch::GbkCodec {
@@ -137,6 +138,12 @@ Result<QByteArray> encode(const QString &text)
         return Result<QByteArray>::failure(unencodableMessage(text));
     bytes.truncate(end - bytes.constData());
     return bytes;
+}
+
+bool canEncode(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() < 0x80 || codeOf(c.unicode()); });
 }
 
 QString unencodableMessage(const QString &text)

@@ -20,6 +20,8 @@ bool isAvailable();
 
 Result<QString> decode(const QByteArray &bytes);
 Result<QByteArray> encode(const QString &text);
+// Whether encode would take the text, without making its bytes.
+bool canEncode(QStringView text);
 
 // The message for text that GBK cannot hold, naming the first offending character.
 QString unencodableMessage(const QString &text);

@@ -1,6 +1,7 @@
 #include "XlsxWorkbook.h"
 
 #include "XlsxPackage.h"
+#include "XmlScanner.h"
 
 #include <QDate>
 #include <QFile>
@@ -10,6 +11,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lgbatch {
@@ -51,13 +53,12 @@ bool isDateFormatCode(QStringView code)
 }
 
 // "B12" -> column 1; -1 when the reference has no column letters or is out of the sheet.
-int columnOfReference(QStringView reference)
+int columnOfReference(QByteArrayView reference)
 {
     int column = 0;
     qsizetype i = 0;
-    for (; i < reference.size() && reference[i] >= QLatin1Char('A') && reference[i] <= QLatin1Char('Z');
-         ++i) {
-        column = column * 26 + (reference[i].unicode() - u'A' + 1);
+    for (; i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z'; ++i) {
+        column = column * 26 + (reference[i] - 'A' + 1);
         if (column > LastColumn)
             return -1;
     }
@@ -79,6 +80,35 @@ bool isPlainInteger(QStringView text)
 // Excel keeps 15 significant digits of a number: a card number typed into a number cell has
 // lost its last digits already, though the cell shows no sign of it.
 constexpr int ExactDigits = 15;
+
+// "1895.43": a decimal of at most 15 significant digits, written as briefly as it can be (no
+// leading zeros but the one before the point, no trailing zeros). Such a text reads back digit
+// for digit from its double, so it is already what Excel shows.
+bool isShortestDecimal(QStringView text)
+{
+    const qsizetype sign = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    if (point <= sign || point + 1 >= text.size() || text.endsWith(QLatin1Char('0')))
+        return false;
+    const QStringView integer = text.sliced(sign, point - sign);
+    const QStringView fraction = text.sliced(point + 1);
+    if ((integer.size() > 1 && integer[0] == QLatin1Char('0')) || integer.size() > 15 || fraction.size() > 15)
+        return false;
+    const auto digitsOnly = [](QStringView part) {
+        return std::all_of(part.begin(), part.end(),
+                           [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    };
+    if (!digitsOnly(integer) || !digitsOnly(fraction))
+        return false;
+    qsizetype significant = integer == u"0" ? 0 : integer.size();
+    qsizetype leadingZeros = 0;
+    if (significant == 0) {
+        while (leadingZeros < fraction.size() && fraction[leadingZeros] == QLatin1Char('0'))
+            ++leadingZeros;
+    }
+    significant += fraction.size() - leadingZeros;
+    return significant <= 15;
+}
 
 int significantDigits(QStringView number)
 {
@@ -171,12 +201,12 @@ class XlsxWorkbook::Reader : public SheetReader
 public:
     explicit Reader(const XlsxWorkbook &book) : m_book(book) {}
 
-    Status open(const QString &path) { return m_xml.open(m_book.m_zip, path); }
+    Status open(const QString &path) { return m_part.open(m_book.m_zip, path, PartLimit); }
     void failWith(Error error) { m_error = std::move(error); }
 
     bool next(SheetRow &row) override;
     const std::optional<Error> &error() const override { return m_error; }
-    double progress() const override { return m_done ? 1.0 : m_xml.progress(); }
+    double progress() const override { return m_done ? 1.0 : m_part.progress(); }
     qsizetype rowCountHint() const override { return m_rowCountHint; }
 
 private:
@@ -212,13 +242,16 @@ private:
         m_error = std::move(error);
         return false;
     }
-    void noteExtent(QStringView extent);
+    void noteExtent(QByteArrayView extent);
+    QByteArrayView attribute(QByteArrayView name) { return m_scan.plainAttribute(name, m_scratch); }
     bool startRow(SheetRow &row);
     bool startCell();
     void endCell(SheetRow &row);
 
     const XlsxWorkbook &m_book;
-    XmlPart m_xml;
+    ZipPart m_part;
+    XmlScanner m_scan{[this] { return m_part.read(); }};
+    QByteArray m_scratch;
     std::optional<Error> m_error;
     bool m_done = false;
     int m_lastRow = 0;
@@ -230,23 +263,23 @@ private:
     qsizetype m_rowCountHint = 0;
 };
 
-void XlsxWorkbook::Reader::noteExtent(QStringView extent)
+void XlsxWorkbook::Reader::noteExtent(QByteArrayView extent)
 {
     // "A1:H32768": the sheet's extent, written before its rows.
-    const auto rowOf = [](QStringView reference) {
+    const auto rowOf = [](QByteArrayView reference) {
         qsizetype letters = 0;
-        while (letters < reference.size() && !reference[letters].isDigit())
+        while (letters < reference.size() && !(reference[letters] >= '0' && reference[letters] <= '9'))
             ++letters;
         return reference.sliced(letters).toInt();
     };
-    const qsizetype colon = extent.indexOf(QLatin1Char(':'));
+    const qsizetype colon = extent.indexOf(':');
     if (colon > 0)
         m_rowCountHint = std::max(0, rowOf(extent.sliced(colon + 1)) - rowOf(extent.first(colon)) + 1);
 }
 
 bool XlsxWorkbook::Reader::startRow(SheetRow &row)
 {
-    const QStringView number = m_xml.xml().attributes().value(QLatin1StringView("r"));
+    const QByteArrayView number = attribute("r");
     int value = m_lastRow + 1;
     if (!number.isEmpty()) {
         bool ok = false;
@@ -266,21 +299,20 @@ bool XlsxWorkbook::Reader::startRow(SheetRow &row)
 
 bool XlsxWorkbook::Reader::startCell()
 {
-    const QXmlStreamAttributes a = m_xml.xml().attributes();
-    const QStringView reference = a.value(QLatin1StringView("r"));
+    const QByteArrayView reference = attribute("r");
     m_cell.column = reference.isEmpty() ? m_lastColumn + 1 : columnOfReference(reference);
     if (m_cell.column < 0 || m_cell.column >= LastColumn)
         return fail(damaged(QStringLiteral("单元格位置")));
     m_lastColumn = m_cell.column;
-    const QStringView type = a.value(QLatin1StringView("t"));
-    m_cell.kind = type == u"s"           ? Kind::Shared
-                  : type == u"inlineStr" ? Kind::Inline
-                  : type == u"str"       ? Kind::FormulaText
-                  : type == u"d"         ? Kind::IsoDate
-                  : type == u"b"         ? Kind::Boolean
-                  : type == u"e"         ? Kind::ErrorValue
-                                         : Kind::Number;
-    m_cell.format = a.value(QLatin1StringView("s")).toInt();
+    const QByteArrayView type = attribute("t");
+    m_cell.kind = type == "s"           ? Kind::Shared
+                  : type == "inlineStr" ? Kind::Inline
+                  : type == "str"       ? Kind::FormulaText
+                  : type == "d"         ? Kind::IsoDate
+                  : type == "b"         ? Kind::Boolean
+                  : type == "e"         ? Kind::ErrorValue
+                                        : Kind::Number;
+    m_cell.format = attribute("s").toInt();
     m_cell.formula = false;
     m_cell.hasValue = false;
     m_cell.value.resize(0);
@@ -348,66 +380,60 @@ bool XlsxWorkbook::Reader::next(SheetRow &row)
         return false;
     bool inRow = false;
     while (true) {
-        QXmlStreamReader &xml = m_xml.xml();
-        switch (m_xml.next()) {
-        case QXmlStreamReader::Invalid:
-            return fail(*m_xml.error());
-        case QXmlStreamReader::EndDocument:
+        switch (m_scan.next()) {
+        case XmlScanner::Token::Invalid:
+            m_done = true;
+            return fail(m_scan.sourceError().value_or(damaged(m_part.path())));
+        case XmlScanner::Token::EndDocument:
             m_done = true;
             if (inRow)
                 return fail(damaged(QStringLiteral("工作表")));
             return false;
-        case QXmlStreamReader::StartElement: {
-            const QStringView name = xml.name();
-            if (name == u"row") {
+        case XmlScanner::Token::StartElement:
+            if (m_scan.nameIs("row")) {
                 if (!startRow(row))
                     return false;
                 inRow = true;
-            } else if (name == u"dimension") {
-                noteExtent(xml.attributes().value(QLatin1StringView("ref")));
+            } else if (m_scan.nameIs("dimension")) {
+                noteExtent(attribute("ref"));
             } else if (!inRow) {
                 break;
-            } else if (name == u"c") {
+            } else if (m_scan.nameIs("c")) {
                 if (!startCell())
                     return false;
-            } else if (name == u"v") {
+            } else if (m_scan.nameIs("v")) {
                 m_cell.hasValue = true;
                 m_text = Text::Value;
-            } else if (name == u"f") {
+            } else if (m_scan.nameIs("f")) {
                 m_cell.formula = true;
-            } else if (name == u"is") {
+            } else if (m_scan.nameIs("is")) {
                 m_inInline = true;
                 m_cell.hasValue = true;
-            } else if (name == u"rPh") {
+            } else if (m_scan.nameIs("rPh")) {
                 ++m_phonetic;
-            } else if (name == u"t" && m_inInline && m_phonetic == 0) {
+            } else if (m_scan.nameIs("t") && m_inInline && m_phonetic == 0) {
                 m_text = Text::Inline;
             }
             break;
-        }
-        case QXmlStreamReader::Characters:
-            if (m_text != Text::None)
-                m_cell.value += xml.text();
+        case XmlScanner::Token::Characters:
+            if (m_text != Text::None && !m_scan.appendText(m_cell.value))
+                return fail(damaged(m_part.path()));
             break;
-        case QXmlStreamReader::EndElement: {
-            const QStringView name = xml.name();
-            if (name == u"v" || name == u"t") {
+        case XmlScanner::Token::EndElement:
+            if (m_scan.nameIs("v") || m_scan.nameIs("t")) {
                 m_text = Text::None;
-            } else if (name == u"rPh") {
+            } else if (m_scan.nameIs("rPh")) {
                 --m_phonetic;
-            } else if (name == u"is") {
+            } else if (m_scan.nameIs("is")) {
                 m_inInline = false;
-            } else if (name == u"c" && inRow) {
+            } else if (m_scan.nameIs("c") && inRow) {
                 endCell(row);
-            } else if (name == u"row" && inRow) {
+            } else if (m_scan.nameIs("row") && inRow) {
                 return true;
-            } else if (name == u"sheetData") {
+            } else if (m_scan.nameIs("sheetData")) {
                 m_done = true;
                 return false;
             }
-            break;
-        }
-        default:
             break;
         }
     }
@@ -529,55 +555,47 @@ Status XlsxWorkbook::readStyles(const QString &path)
 
 Status XlsxWorkbook::readSharedStrings(const QString &path)
 {
-    XmlPart xml;
-    LGBATCH_TRY(xml.open(m_zip, path));
+    ZipPart part;
+    LGBATCH_TRY(part.open(m_zip, path, PartLimit));
+    XmlScanner xml([&part] { return part.read(); });
     QString current;
     bool inItem = false;
     bool inText = false;
     int phonetic = 0;
     while (true) {
         switch (xml.next()) {
-        case QXmlStreamReader::Invalid:
-            return *xml.error();
-        case QXmlStreamReader::EndDocument:
+        case XmlScanner::Token::Invalid:
+            return xml.sourceError().value_or(damaged(path));
+        case XmlScanner::Token::EndDocument:
             return {};
-        case QXmlStreamReader::StartElement: {
-            const QStringView name = xml.xml().name();
-            if (name == u"sst") {
+        case XmlScanner::Token::StartElement:
+            if (xml.nameIs("sst")) {
                 // The count the part announces, within reason: a wrong one costs only the reserve.
-                const int count = xml.xml().attributes().value(QLatin1StringView("uniqueCount")).toInt();
+                const int count = xml.attribute("uniqueCount").toInt();
                 m_sharedStrings.reserve(std::clamp(count, 0, 1 << 22));
-            } else if (name == u"si") {
+            } else if (xml.nameIs("si")) {
                 inItem = true;
                 current.clear();
-            } else if (name == u"rPh") {
+            } else if (xml.nameIs("rPh")) {
                 ++phonetic;
-            } else if (name == u"t" && inItem && phonetic == 0) {
+            } else if (xml.nameIs("t") && inItem && phonetic == 0) {
                 inText = true;
             }
             break;
-        }
-        case QXmlStreamReader::Characters:
-            // Most texts come in one piece: taken whole, they take no more room than they need.
-            if (inText && current.isEmpty())
-                current = xml.xml().text().toString();
-            else if (inText)
-                current += xml.xml().text();
+        case XmlScanner::Token::Characters:
+            if (inText && !xml.appendText(current))
+                return damaged(path);
             break;
-        case QXmlStreamReader::EndElement: {
-            const QStringView name = xml.xml().name();
-            if (name == u"t") {
+        case XmlScanner::Token::EndElement:
+            if (xml.nameIs("t")) {
                 inText = false;
-            } else if (name == u"rPh") {
+            } else if (xml.nameIs("rPh")) {
                 --phonetic;
-            } else if (name == u"si" && inItem) {
+            } else if (xml.nameIs("si") && inItem) {
                 inItem = false;
-                m_sharedStrings.append(current);
-                current = QString();
+                // A copy of its own size: the text's buffer stays for the next item.
+                m_sharedStrings.append(QString(current.constData(), current.size()));
             }
-            break;
-        }
-        default:
             break;
         }
     }
@@ -603,7 +621,7 @@ std::unique_ptr<SheetReader> XlsxWorkbook::rows(int sheet) const
 
 QString XlsxWorkbook::numberText(QStringView stored)
 {
-    if (isPlainInteger(stored))
+    if (isPlainInteger(stored) || isShortestDecimal(stored))
         return stored.toString();
     const std::optional<double> value = storedNumber(stored);
     if (!value)

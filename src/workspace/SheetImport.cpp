@@ -341,11 +341,17 @@ QString columnLabel(const SheetFieldEntry &entry, const SheetMapping &mapping, c
 SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, const SheetImportPlan &plan,
                                 const SheetImportProgress &progress)
 {
+    const std::unique_ptr<SheetReader> reader = sheet.rows(plan.sheet);
+    return checkTableRows(workspace, *reader, plan, progress);
+}
+
+SheetImportCheck checkTableRows(Workspace &workspace, SheetReader &reader, const SheetImportPlan &plan,
+                                const SheetImportProgress &progress)
+{
     SheetImportCheck check;
     const QList<SheetFieldEntry> fields = sheetFieldsOf(plan.list, workspace.edition());
     const SheetMapping &mapping = plan.mapping;
     RowRules rules(workspace, plan.list, plan.clearFirst);
-    const std::unique_ptr<SheetReader> reader = sheet.rows(plan.sheet);
     // The field a message points to; a message of no field of this list points to the first.
     const auto specOf = [&fields](SheetField field) {
         const auto found = std::find_if(fields.cbegin(), fields.cend(),
@@ -360,12 +366,12 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
     SheetRow row;
     bool headerPending = mapping.firstRowIsHeader;
     int rowsRead = 0;
-    while (reader->next(row)) {
+    while (reader.next(row)) {
         // Room for every row at once, as far as the sheet tells how many it has: the list of rows
         // never has to move while it grows.
         if (rowsRead == 0)
-            check.rows.reserve(std::min<qsizetype>(reader->rowCountHint(), RowsReservedAtMost));
-        if (++rowsRead % ProgressEveryRows == 0 && progress && !progress(rowsRead, reader->progress())) {
+            check.rows.reserve(std::min<qsizetype>(reader.rowCountHint(), RowsReservedAtMost));
+        if (++rowsRead % ProgressEveryRows == 0 && progress && !progress(rowsRead, reader.progress())) {
             check.outcome = SheetImportCheck::Outcome::Cancelled;
             return check;
         }
@@ -376,7 +382,7 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
             headerPending = false;
             continue;
         }
-        if (row.isBlank())
+        if (plan.passOverBlankRows && row.isBlank())
             continue;
         FieldTexts texts;
         std::optional<RowFault> fault;
@@ -398,9 +404,9 @@ SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, 
         check.rows.append({std::get<QStringList>(std::move(checked)), RowState::Normal});
         passed.append(row.number);
     }
-    if (reader->error()) {
+    if (reader.error()) {
         check.outcome = SheetImportCheck::Outcome::Unreadable;
-        check.error = reader->error();
+        check.error = reader.error();
         check.rows.clear();
         return check;
     }

@@ -18,6 +18,8 @@ struct SheetImportPlan
     int sheet = 0;
     SheetMapping mapping;
     bool clearFirst = false; // an overwriting import: the sheet's rows replace the list's
+    // A sheet's blank rows are spacing; a row of a bank file is a record even when it is empty.
+    bool passOverBlankRows = true;
 };
 
 // Told after every few hundred rows: the rows read so far and how much of the sheet that is
@@ -51,6 +53,9 @@ struct SheetImportCheck
 // the batch total. Cells are taken without the blanks around them; blank rows are passed over.
 // Nothing is changed: the rows are only made ready.
 SheetImportCheck checkSheetRows(Workspace &workspace, const Spreadsheet &sheet, const SheetImportPlan &plan,
+                                const SheetImportProgress &progress = {});
+// The same over the rows of any table, such as a bank file's records read as one.
+SheetImportCheck checkTableRows(Workspace &workspace, SheetReader &reader, const SheetImportPlan &plan,
                                 const SheetImportProgress &progress = {});
 
 // Puts checked rows into the list in one go, after its rows or in their place, and marks the

@@ -12,19 +12,34 @@ namespace {
 // The repeats the question names one by one; the rest are counted.
 constexpr qsizetype NamedRepeats = 5;
 
+// What makes two payments the same: the account, and the amount in units when it counts.
+struct Payment
+{
+    QString account;
+    qint64 units = 0;
+
+    bool operator==(const Payment &) const = default;
+};
+
+size_t qHash(const Payment &payment, size_t seed = 0)
+{
+    return qHashMulti(seed, payment.account, payment.units);
+}
+
 struct PaymentKey
 {
     int accountColumn = 0;
     int amountColumn = -1; // -1: the account alone
 
-    // Empty for a row whose amount is not a number: it repeats nothing.
-    QString of(const QStringList &texts) const
+    // None for a row whose amount is not a number, or (the account alone) whose account is
+    // empty: it repeats nothing.
+    std::optional<Payment> of(const QStringList &texts) const
     {
-        const QString account = texts.value(accountColumn);
+        QString account = texts.value(accountColumn);
         if (amountColumn < 0)
-            return account;
+            return account.isEmpty() ? std::nullopt : std::optional<Payment>({std::move(account), 0});
         const std::optional<Amount> amount = Amount::fromText(texts.value(amountColumn));
-        return amount ? account + QLatin1Char('\n') + QString::number(amount->units()) : QString();
+        return amount ? std::optional<Payment>({std::move(account), amount->units()}) : std::nullopt;
     }
 };
 
@@ -48,23 +63,25 @@ QList<SheetRepeat> repeatedPayments(Workspace &workspace, Workspace::List list,
     else
         return {};
 
-    QHash<QString, FirstRow> firsts;
+    QHash<Payment, FirstRow> firsts;
+    // Room for every key at once: a full list never rehashes on the way.
+    firsts.reserve(rows.size() + (clearFirst ? 0 : workspace.list(list).count()));
     if (!clearFirst) {
         const RecordListModel &model = workspace.list(list);
         for (int row = 1; row <= model.count(); ++row) {
-            const QString text = key.of(model.rowTexts(row));
-            if (!text.isEmpty() && !firsts.contains(text))
-                firsts.insert(text, {row, 0});
+            if (std::optional<Payment> payment = key.of(model.rowTexts(row));
+                payment && !firsts.contains(*payment))
+                firsts.insert(std::move(*payment), {row, 0});
         }
     }
     QList<SheetRepeat> repeats;
     for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QString text = key.of(rows[i].texts);
-        if (text.isEmpty())
+        std::optional<Payment> payment = key.of(rows[i].texts);
+        if (!payment)
             continue;
-        const auto first = firsts.constFind(text);
+        const auto first = firsts.constFind(*payment);
         if (first == firsts.cend())
-            firsts.insert(text, {0, sheetRows.value(i)});
+            firsts.insert(std::move(*payment), {0, sheetRows.value(i)});
         else
             repeats.append({sheetRows.value(i), first->listRow, first->sheetRow});
     }

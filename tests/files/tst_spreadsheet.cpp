@@ -225,6 +225,11 @@ void tst_Spreadsheet::numbersAndDates_readAsTheSpreadsheetShowsThem_data()
     QTest::newRow("an integer, digit for digit")
         << u"62220202001122334455"_s << false << false << u"62220202001122334455"_s;
     QTest::newRow("negative zero") << u"-0.0"_s << false << false << u"0"_s;
+    QTest::newRow("a short decimal as it stands") << u"-1895.0043"_s << false << false << u"-1895.0043"_s;
+    QTest::newRow("a trailing zero") << u"1.50"_s << false << false << u"1.5"_s;
+    QTest::newRow("a leading zero") << u"00.5"_s << false << false << u"0.5"_s;
+    QTest::newRow("sixteen significant digits")
+        << u"0.0001234567890123456"_s << false << false << u"0.000123456789012346"_s;
     QTest::newRow("not a number") << u"n/a"_s << false << false << u"n/a"_s;
     QTest::newRow("the last day before Excel's 1900-02-29") << u"59"_s << true << false << u"1900-02-28"_s;
     QTest::newRow("Excel's 1900-02-29") << u"60"_s << true << false << u"1900-02-29"_s;
