@@ -69,6 +69,35 @@ bool appendResolved(QString &into, QByteArrayView raw)
     }
 }
 
+bool wellFormedAttributes(QByteArrayView all)
+{
+    qsizetype i = 0;
+    while (true) {
+        while (i < all.size() && isSpace(all[i]))
+            ++i;
+        if (i >= all.size())
+            return true;
+        const qsizetype nameStart = i;
+        while (i < all.size() && all[i] != '=' && !isSpace(all[i]))
+            ++i;
+        if (i == nameStart)
+            return false;
+        while (i < all.size() && isSpace(all[i]))
+            ++i;
+        if (i >= all.size() || all[i] != '=')
+            return false;
+        ++i;
+        while (i < all.size() && isSpace(all[i]))
+            ++i;
+        if (i >= all.size() || (all[i] != '"' && all[i] != '\''))
+            return false;
+        const qsizetype close = all.indexOf(all[i], i + 1);
+        if (close < 0)
+            return false;
+        i = close + 1;
+    }
+}
+
 } // namespace
 
 bool XmlScanner::fill()
@@ -256,6 +285,10 @@ XmlScanner::Token XmlScanner::tag(qsizetype end)
         return fail(); // a second root
     m_seenRoot = true;
     m_attributes = inner.sliced(nameEnd);
+    // An attribute that is not name="value" would read as missing, and a cell without its type
+    // would show its shared-string number instead of its text: such a part is not read at all.
+    if (!wellFormedAttributes(m_attributes))
+        return fail();
     if (empty) {
         m_pendingEnd = true;
     } else {

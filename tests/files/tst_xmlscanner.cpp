@@ -64,6 +64,8 @@ void tst_XmlScanner::document_readsAlikeInAnyPieces_data()
     QTest::newRow("unclosed") << QByteArray("<e><c>x") << u"<e><c r=>x!"_s;
     QTest::newRow("unknown entity") << QByteArray("<e>&nbsp;</e>") << u"<e>!"_s;
     QTest::newRow("document type") << QByteArray("<!DOCTYPE e [<!ENTITY x \"y\">]><e/>") << u"!"_s;
+    QTest::newRow("an unquoted attribute") << QByteArray("<e><c r=A1 t=\"s\">0</c></e>") << u"<e>!"_s;
+    QTest::newRow("an attribute without value") << QByteArray("<e><c r>0</c></e>") << u"<e>!"_s;
     QTest::newRow("two roots") << QByteArray("<e/><e/>") << u"<e></e>!"_s;
     QTest::newRow("UTF-16") << QByteArray("\xFF\xFE<\0e\0/\0>\0", 10) << u"!"_s;
     QTest::newRow("empty") << QByteArray() << u"!"_s;
