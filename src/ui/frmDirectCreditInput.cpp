@@ -235,6 +235,8 @@ bool frmDirectCreditInput::Form_Load()
     // 11. A new beneficiary is not an own-bank account until the user says so.
     frameInput()->optNo()->setChecked(true);
     frameBeneInput()->optNo2()->setChecked(true);
+    // The place, size and column widths the user left; the edition's columns are known now.
+    m_windowMemory.restoreWindow(*this, pages());
     return true;
 }
 
@@ -263,6 +265,23 @@ void frmDirectCreditInput::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     Form_Resize();
+}
+
+void frmDirectCreditInput::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The first layout at the shown size has placed list and panel by the designed rules; the
+    // bars then go where the user left them, as a drag would put them.
+    if (!std::exchange(m_splittersRestored, true))
+        m_windowMemory.restoreSplitters(pages());
+}
+
+QList<ListPage *> frmDirectCreditInput::pages() const
+{
+    QList<ListPage *> all;
+    for (const Workspace::List list : Workspace::AllLists)
+        all.append(page(list));
+    return all;
 }
 
 void frmDirectCreditInput::Form_Resize()
@@ -347,9 +366,10 @@ bool frmDirectCreditInput::event(QEvent *event)
 void frmDirectCreditInput::closeEvent(QCloseEvent *event)
 {
     HourGlass busy;
-    if (m_commands->ConfirmUnsavedChanges())
+    if (m_commands->ConfirmUnsavedChanges()) {
+        m_windowMemory.remember(*this, pages());
         event->accept();
-    else
+    } else
         event->ignore();
 }
 
