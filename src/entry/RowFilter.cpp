@@ -66,11 +66,4 @@ bool RowFilter::matches(const QStringList &texts) const
     return false;
 }
 
-bool RowFilter::narrows(const RowFilter &wider) const
-{
-    // A row that holds this text, or whose initials hold these letters, holds every part of
-    // them; and letters only stay letters only in every part.
-    return m_nameColumns == wider.m_nameColumns && containsIgnoringLatinCase(m_text, wider.m_text);
-}
-
 } // namespace lgbatch

@@ -28,9 +28,6 @@ public:
     bool isEmpty() const { return m_text.isEmpty(); }
     const QString &text() const { return m_text; }
     bool matches(const QStringList &texts) const;
-    // Every row this filter lets through, `wider` lets through too (a letter typed after
-    // `wider`'s text, say): only `wider`'s rows need to be looked at again.
-    bool narrows(const RowFilter &wider) const;
 
 private:
     QString m_text;

@@ -13,8 +13,6 @@ class tst_RowFilter : public QObject
 private Q_SLOTS:
     void matches_textOrInitials_data();
     void matches_textOrInitials();
-    void narrows_onlyWhenTheNewTextHoldsTheOld_data();
-    void narrows_onlyWhenTheNewTextHoldsTheOld();
 };
 
 namespace {
@@ -62,27 +60,6 @@ void tst_RowFilter::matches_textOrInitials()
     QFETCH(QString, typed);
     QFETCH(bool, matches);
     QCOMPARE(RowFilter(typed, nameColumnsOf(Headers)).matches(Row), matches);
-}
-
-void tst_RowFilter::narrows_onlyWhenTheNewTextHoldsTheOld_data()
-{
-    QTest::addColumn<QString>("wider");
-    QTest::addColumn<QString>("narrower");
-    QTest::addColumn<bool>("narrows");
-    QTest::newRow("a letter typed") << u"z"_s << u"zs"_s << true;
-    QTest::newRow("other case") << u"Z"_s << u"zS"_s << true;
-    QTest::newRow("from nothing") << QString() << u"z"_s << true;
-    QTest::newRow("a letter deleted") << u"zs"_s << u"z"_s << false;
-    QTest::newRow("another text") << u"zs"_s << u"ls"_s << false;
-}
-
-void tst_RowFilter::narrows_onlyWhenTheNewTextHoldsTheOld()
-{
-    QFETCH(QString, wider);
-    QFETCH(QString, narrower);
-    QFETCH(bool, narrows);
-    const QList<bool> names = nameColumnsOf(Headers);
-    QCOMPARE(RowFilter(narrower, names).narrows(RowFilter(wider, names)), narrows);
 }
 
 QTEST_APPLESS_MAIN(tst_RowFilter)
