@@ -1,8 +1,10 @@
 """The filter above the lists: initials typed into 查找 show only the matching rows, 删除 removes the
-one row selected among them, and emptying the field brings every other row back. The window keeps the
-splitter where the user dragged it across a restart."""
+one row selected among them, and emptying the field brings every other row back, on the beneficiary
+roster and on the batch list. The window keeps the splitter where the user dragged it across a
+restart."""
 
 import time
+from pathlib import Path
 
 import pyatspi
 
@@ -11,6 +13,7 @@ from harness import check
 
 MAIN_TITLE = f"澜港银行批量工具（企业版） {harness.VERSION}"
 NAMES = ["张三", "李四", "张伟", "王五", "赵六"]
+BATCH = Path(__file__).resolve().parents[1] / "data/files/batch_corporate.zpk"
 
 
 def start(prog):
@@ -88,5 +91,37 @@ def filter_acts_on_rows_shown_and_window_remembers():
         check(prog.path("lgbatch.ini").is_file(), "the arrangement is kept in lgbatch.ini")
 
 
+def batch_list_filter_keeps_the_totals():
+    with harness.Program() as prog:
+        prog.start()
+        main = start(prog)
+        prog.press_button("导入文件", main)
+        prog.alert().press("否")  # append to the empty list
+        harness.choose_file(prog, "导入ZPK批量支付文件...", BATCH, "打开")
+        payees = lambda: [row[2] for row in harness.table_rows(harness.shown_list(prog, main))]
+        harness.wait_for(lambda: payees() == ["张三", "李四"], "the two imported payments")
+
+        find = prog.field("查找", main)
+        harness.focus(find)
+        harness.type_text("ls")
+        harness.wait_for(lambda: payees() == ["李四"], "李四 alone for ls")
+        status = harness.status_bar_texts(main)
+        check(status[1] == "2", f"the status bar counts the whole list while filtered: {status}")
+
+        harness.click(harness.shown_list(prog, main).queryTable().getAccessibleAt(0, 2))
+        prog.press_button("删除", main)
+        box = prog.alert()
+        box.press("是")
+        harness.wait_for(lambda: harness.status_bar_texts(main)[1] == "1", "the count of the list after 删除")
+        prog.set_text(find, "")
+        harness.wait_for(lambda: payees() == ["张三"], "张三's payment, untouched, once the filter is empty")
+        check(harness.status_bar_texts(main)[3] == "12,345.60", "the total is 张三's payment")
+
+
+def filter_on_both_lists():
+    batch_list_filter_keeps_the_totals()
+    filter_acts_on_rows_shown_and_window_remembers()
+
+
 if __name__ == "__main__":
-    harness.run(filter_acts_on_rows_shown_and_window_remembers)
+    harness.run(filter_on_both_lists)
