@@ -58,7 +58,7 @@ struct BatchBench
         workspace = benchCorporateWorkspace(state);
         status = std::make_unique<StatusPanels>();
         page = std::make_unique<BatchPage>(*workspace, prompter, *status);
-        page->frameInput()->branchPicker()->fillFromTables();
+        page->frameInput()->fillBranchPickers();
         page->resize(1000, 700);
         page->show();
         workspace->CurrentBatchFileName = dir.filePath(QStringLiteral("batch.zpk"));
@@ -164,20 +164,21 @@ void BM_AddCommandToFullList(benchmark::State &state)
     BeneficiaryListModel &roster = b.workspace->beneRoster();
     for (int i = 0; i < RosterRows; ++i) {
         const BatchPayment p = b.payment(i);
-        roster.AddBeneficiary({p.BeneName, p.BeneAccount, p.BankName, {}, {}, {}, {}, p.Remark});
+        roster.AddBeneficiary({p.BeneName, p.BeneAccount, p.BankName, {}, p.Remark});
     }
     AddPayer(b.workspace->payerRoster(), {b.payment(0).PayerName, b.payment(0).PayerAccount});
     BatchInputPanel *panel = b.page->frameInput();
     const BatchPayment added = b.payment(BatchRows);
     for (auto _ : state) {
         state.PauseTiming();
-        panel->cbPayerName()->setEditText(added.PayerName);
-        panel->cbPayerAccount()->setEditText(added.PayerAccount);
-        panel->cbBeneName()->setEditText(QStringLiteral("新收款人"));
-        panel->cbBeneAccount()->setEditText(QStringLiteral("6228480012345678"));
-        panel->optYes()->setChecked(true);
-        panel->txtAmount()->setText(QStringLiteral("100.00"));
-        panel->cbEmergency()->setCurrentIndex(0);
+        panel->findChild<QComboBox *>(QStringLiteral("cbPayerName"))->setEditText(added.PayerName);
+        panel->findChild<QComboBox *>(QStringLiteral("cbPayerAccount"))->setEditText(added.PayerAccount);
+        panel->findChild<QComboBox *>(QStringLiteral("cbBeneName"))->setEditText(QStringLiteral("新收款人"));
+        panel->findChild<QComboBox *>(QStringLiteral("cbBeneAccount"))
+            ->setEditText(QStringLiteral("6228480012345678"));
+        panel->findChild<QRadioButton *>(QStringLiteral("optYes"))->setChecked(true);
+        panel->findChild<QLineEdit *>(QStringLiteral("txtAmount"))->setText(QStringLiteral("100.00"));
+        panel->findChild<QComboBox *>(QStringLiteral("cbEmergency"))->setCurrentIndex(0);
         state.ResumeTiming();
         b.page->addButton()->click();
         state.PauseTiming();

@@ -46,8 +46,8 @@ const QList<BatchPayment> &batchRows()
             p.BeneName = nameOf(i);
             p.BeneAccount = QStringLiteral("62220202%1").arg(i, 11, 10, QLatin1Char('0'));
             p.BankName = branchOf(i);
-            p.BankCode = i % 5 == 0 ? QStringLiteral("ZPK")
-                                    : QStringLiteral("102100%1").arg(i % 997, 6, 10, QLatin1Char('0'));
+            p.branch.BankCode = i % 5 == 0 ? QStringLiteral("ZPK")
+                                           : QStringLiteral("102100%1").arg(i % 997, 6, 10, QLatin1Char('0'));
             p.Amount = Amount::fromUnits((i % 3000 + 1) * 12345).toDisplayText();
             p.Emergency = i % 2 ? urgentMode() : nonUrgentMode();
             p.Remark = i % 2 ? QStringLiteral("%1月工程款").arg(i % 12 + 1) : QString();
@@ -64,7 +64,7 @@ const QList<Beneficiary> &rosterRows()
         QList<Beneficiary> out;
         out.reserve(RosterRows);
         for (const BatchPayment &p : batchRows().first(RosterRows))
-            out.append({p.BeneName, p.BeneAccount, p.BankName, {}, {}, {}, {}, p.Remark});
+            out.append({p.BeneName, p.BeneAccount, p.BankName, {}, p.Remark});
         return out;
     }();
     return rows;

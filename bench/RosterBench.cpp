@@ -93,7 +93,7 @@ void BM_LoadBeneRoster20000(benchmark::State &state)
     RosterFileRead read;
     for (auto _ : state)
         read = readRosterFile(ws, Workspace::List::BeneRoster, true);
-    const QComboBox *names = bench.window->frameInput()->cbBeneName();
+    const QComboBox *names = bench.window->frameInput()->findChild<QComboBox *>(QStringLiteral("cbBeneName"));
     if (read.message || ws.beneRoster().count() != RosterRows || names->count() != RosterRows)
         state.SkipWithError("the roster or its pickers did not load whole");
     state.counters["rows"] = double(read.rowsRead);
@@ -119,9 +119,11 @@ void BM_AddBeneficiaryTo20000(benchmark::State &state)
     int serial = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        panel->optYes2()->setChecked(true);
-        panel->txtBeneName()->setText(QStringLiteral("新收款人%1").arg(++serial));
-        panel->txtBeneAccount()->setText(QStringLiteral("6222020299998888"));
+        panel->findChild<QRadioButton *>(QStringLiteral("optYes2"))->setChecked(true);
+        panel->findChild<QLineEdit *>(QStringLiteral("txtBeneName"))
+            ->setText(QStringLiteral("新收款人%1").arg(++serial));
+        panel->findChild<QLineEdit *>(QStringLiteral("txtBeneAccount"))
+            ->setText(QStringLiteral("6222020299998888"));
         state.ResumeTiming();
 
         add->click();
@@ -135,7 +137,8 @@ void BM_AddBeneficiaryTo20000(benchmark::State &state)
             break;
         }
     }
-    if (window.frameInput()->cbBeneName()->count() != RosterRows || !bench.prompter.shown().isEmpty())
+    if (window.frameInput()->findChild<QComboBox *>(QStringLiteral("cbBeneName"))->count() != RosterRows ||
+        !bench.prompter.shown().isEmpty())
         state.SkipWithError("the pickers did not follow the roster");
 }
 BENCHMARK(BM_AddBeneficiaryTo20000)->Unit(benchmark::kMillisecond);

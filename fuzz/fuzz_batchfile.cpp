@@ -38,12 +38,13 @@ void check(const PartialRead<BatchPayment> &read)
                             QStringLiteral("a field holds the file's structure: ") + *field);
         }
         LGBATCH_PROMISE(p.Emergency == urgentMode() || p.Emergency == nonUrgentMode(), p.Emergency);
-        LGBATCH_PROMISE(p.BankCode.isEmpty(), QStringLiteral("the reader looked up a branch code"));
+        LGBATCH_PROMISE(p.branch.BankCode.isEmpty(), QStringLiteral("the reader looked up a branch code"));
     }
     // Saving looks the branch codes up first; any code will do for the round trip.
     const auto write = [](QList<BatchPayment> rows) {
         for (BatchPayment &p : rows)
-            p.BankCode = p.BankName == ownBankName() ? ownBankMarker() : QStringLiteral("102100099996");
+            p.branch.BankCode =
+                p.BankName == ownBankName() ? ownBankMarker() : QStringLiteral("102100099996");
         return BatchFile::writeZpk(rows, QDate(2024, 1, 5));
     };
     fuzzing::requireRoundTrip(read.records, mayNotBeWritten(read.records), write, &BatchFile::readZpk);

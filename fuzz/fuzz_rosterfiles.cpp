@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray bytes = fuzzing::bytesOf(data, size);
     check<Beneficiary>(
         bytes, &RosterFiles::readBeneficiaries, &RosterFiles::writeBeneficiaries, [](const Beneficiary &b) {
-            LGBATCH_PROMISE(b.BankCode == (b.BankName == ownBankName() ? ownBankMarker() : QString()),
-                            QStringLiteral("branch code ") + b.BankCode);
+            LGBATCH_PROMISE(b.branch.BankCode == (b.BankName == ownBankName() ? ownBankMarker() : QString()),
+                            QStringLiteral("branch code ") + b.branch.BankCode);
             return QList<const QString *>{&b.BeneName, &b.BeneAccount, &b.BankName, &b.Remark};
         });
     check<Payer>(bytes, &RosterFiles::readPayers, &RosterFiles::writePayers, [](const Payer &p) {

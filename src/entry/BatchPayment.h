@@ -1,5 +1,7 @@
 #pragma once
 
+#include "refdata/BranchFields.h"
+
 #include <QString>
 
 namespace lgbatch {
@@ -11,13 +13,10 @@ struct BatchPayment
     QString PayerAccount;
     QString BeneName;
     QString BeneAccount;
-    QString BankName;     // the branch, or the own bank's name
-    QString BankCode;     // derived: the branch's code, or the own-bank marker
-    QString BankTypeCode; // derived: characters 1-3 of BankCode
-    QString StateCode;    // derived: province of the branch's city
-    QString CityCode;     // derived: characters 4-7 of BankCode
-    QString Amount;       // display text, e.g. 12,345.60
-    QString Emergency;    // "加急", "非加急" or empty
+    QString BankName;    // the branch, or the own bank's name
+    BranchFields branch; // derived from BankName
+    QString Amount;      // display text, e.g. 12,345.60
+    QString Emergency;   // "加急", "非加急" or empty
     QString Remark;
 
     bool operator==(const BatchPayment &) const = default;

@@ -81,7 +81,7 @@ BatchPayment BatchListModel::ReadBatchRow(int index) const
     record.Amount = cells[AmountColumn];
     record.Emergency = cells[EmergencyColumn];
     record.Remark = cells[RemarkColumn];
-    assignBranchCodes(record, m_tables.codesOfBranchName(record.BankName));
+    record.branch = m_tables.codesOfBranchName(record.BankName);
     return record;
 }
 

@@ -50,6 +50,9 @@ public:
     void replaceRows(QList<Row> rows);
     void clear();
 
+    // Every row at once, as a shared copy: cheap to take, and safe to read on another thread
+    // while this list goes on changing.
+    QList<Row> rows() const { return m_rows; }
     // 1-based row; out-of-range rows read as nothing and are not written.
     QStringList rowTexts(int row) const;
     QString cellText(int row, int column) const;

@@ -35,7 +35,7 @@ std::array<PipeText::NamedText, 8> storedFields(const BatchPayment &p)
     return {{{u"付款人账号", &p.PayerAccount},
              {u"付款人名称", &p.PayerName},
              {u"收款人银行开户行", &p.BankName},
-             {u"开户行行号", &p.BankCode},
+             {u"开户行行号", &p.branch.BankCode},
              {u"收款人账号", &p.BeneAccount},
              {u"收款人名称", &p.BeneName},
              {u"金额", &p.Amount},
@@ -63,7 +63,7 @@ QString detailLine(const BatchPayment &p, const QString &day)
     appendField(line, p.PayerAccount);
     appendField(line, p.PayerName);
     appendField(line, p.BankName);
-    appendField(line, p.BankCode);
+    appendField(line, p.branch.BankCode);
     appendField(line, p.BeneAccount);
     appendField(line, p.BeneName);
     appendField(line, p.Amount);
@@ -186,7 +186,7 @@ Result<QByteArray> writeZpk(const QList<BatchPayment> &rows, QDate date)
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const BatchPayment &p = rows[i];
         const qsizetype row = i + 1;
-        if (p.BankCode.isEmpty())
+        if (p.branch.BankCode.isEmpty())
             return rowError(row, QStringLiteral("收款开户行没有行号"));
         const ParsedAmount amount = Amount::parse(p.Amount);
         if (!amount.amount) {

@@ -109,7 +109,7 @@ PartialRead<Beneficiary> readBeneficiaries(const QByteArray &bytes)
     PartialRead<Beneficiary> read = readRoster(bytes, BeneficiaryColumns);
     for (Beneficiary &record : read.records) {
         if (record.BankName == ownBankName())
-            record.BankCode = ownBankMarker();
+            record.branch.BankCode = ownBankMarker();
     }
     return read;
 }

@@ -52,6 +52,15 @@ std::optional<qint32> codeToItemData(const QString &code)
     return qint32(value);
 }
 
+std::optional<QString> pickerCode(const QString &code, qint16 width)
+{
+    const std::optional<qint32> number = codeToItemData(code);
+    if (!number)
+        return std::nullopt;
+    QString text = QString::number(*number);
+    return PadLeftZeros(text, width);
+}
+
 QString ReferenceTables::cleanCityName(const QString &name)
 {
     if (!name.contains(cityIndent()))
@@ -113,30 +122,24 @@ QString ReferenceTables::StateOfCity(const QString &cityCode) const
     return it == m_cityByCode.cend() ? QString() : m_cities[*it].StateCode;
 }
 
-BranchCodeParts ReferenceTables::decomposeBranchCode(const QString &branchCode) const
+BranchFields ReferenceTables::decomposeBranchCode(const QString &branchCode) const
 {
-    BranchCodeParts parts;
+    BranchFields parts;
+    parts.BankCode = branchCode;
     parts.BankTypeCode = branchCode.left(3);
     parts.CityCode = branchCode.mid(3, 4);
     parts.StateCode = StateOfCity(parts.CityCode);
     return parts;
 }
 
-BranchCodes ReferenceTables::codesOfBranchName(const QString &bankName) const
+BranchFields ReferenceTables::codesOfBranchName(const QString &bankName) const
 {
-    BranchCodes codes;
-    if (bankName == ownBankName()) {
-        codes.BankCode = ownBankMarker();
-        return codes;
-    }
-    codes.BankCode = FindBankCode(bankName);
-    if (codes.BankCode.isEmpty())
-        return codes;
-    const BranchCodeParts parts = decomposeBranchCode(codes.BankCode);
-    codes.BankTypeCode = parts.BankTypeCode;
-    codes.CityCode = parts.CityCode;
-    codes.StateCode = parts.StateCode;
-    return codes;
+    if (bankName == ownBankName())
+        return {ownBankMarker(), QString(), QString(), QString()};
+    const QString code = FindBankCode(bankName);
+    if (code.isEmpty())
+        return {};
+    return decomposeBranchCode(code);
 }
 
 QList<qsizetype> ReferenceTables::branchesWithPrefix(const QString &prefix) const

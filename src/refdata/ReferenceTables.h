@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BranchFields.h"
 #include "BranchTable.h"
 #include "KeyIndex.h"
 
@@ -52,32 +53,15 @@ QString PadLeftZeros(QString &text, qint16 width);
 // within 32 bits. Empty when the code is not such a number.
 std::optional<qint32> codeToItemData(const QString &code);
 
-// The pieces of a branch code: characters 1-3 the bank type, 4-7 the city; the province comes
-// from the city table.
-struct BranchCodeParts
-{
-    QString BankTypeCode;
-    QString CityCode;
-    QString StateCode;
-};
+// Widths of the codes as the pickers carry them: bank type codes 3, province and city codes 4.
+inline constexpr qint16 BankTypeCodeWidth = 3;
+inline constexpr qint16 PlaceCodeWidth = 4;
 
-// The codes a record derives from its branch name.
-struct BranchCodes
-{
-    QString BankCode;
-    QString BankTypeCode;
-    QString StateCode;
-    QString CityCode;
-};
-
-// A record's derived fields (a batch payment's or a beneficiary's) from its branch name.
-template <typename Record> void assignBranchCodes(Record &record, const BranchCodes &codes)
-{
-    record.BankCode = codes.BankCode;
-    record.BankTypeCode = codes.BankTypeCode;
-    record.StateCode = codes.StateCode;
-    record.CityCode = codes.CityCode;
-}
+// A code as a picker carries it as its item data: the number it stands for (`codeToItemData`)
+// written in decimal and left-filled with "0" to `width` (`PadLeftZeros`), the text the city and
+// branch filters compare with. Two codes stand for the same number exactly when these texts are
+// equal. Empty when the code is no such number.
+std::optional<QString> pickerCode(const QString &code, qint16 width);
 
 // The four tables of the program directory, in file order, with indexes that keep "the first
 // row in file order wins". Filled once at start and read-only afterwards.
@@ -99,10 +83,12 @@ public:
     qsizetype findBranchByName(const QString &name) const;
     // StateCode of the first city with exactly this city code; empty when there is none.
     QString StateOfCity(const QString &cityCode) const;
-    BranchCodeParts decomposeBranchCode(const QString &branchCode) const;
+    // The code and its pieces: characters 1-3 the bank type, 4-7 the city; the province comes
+    // from the city table.
+    BranchFields decomposeBranchCode(const QString &branchCode) const;
     // The own-bank marker for the own bank's name (and no other code); the branch's code and
     // its pieces when the table has the name; all empty otherwise.
-    BranchCodes codesOfBranchName(const QString &bankName) const;
+    BranchFields codesOfBranchName(const QString &bankName) const;
 
     // Rows (indexes into BankCodeTable, file order) whose code's first seven characters
     // equal the prefix (a prefix is bank type code + city code); empty when none does.

@@ -40,7 +40,7 @@ Beneficiary BeneficiaryListModel::ReadBeneficiaryRow(int index) const
     record.BeneAccount = cells[1];
     record.BankName = cells[2];
     record.Remark = cells[3];
-    assignBranchCodes(record, m_tables.codesOfBranchName(record.BankName));
+    record.branch = m_tables.codesOfBranchName(record.BankName);
     return record;
 }
 

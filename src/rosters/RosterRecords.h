@@ -1,5 +1,7 @@
 #pragma once
 
+#include "refdata/BranchFields.h"
+
 #include <QString>
 
 namespace lgbatch {
@@ -10,11 +12,8 @@ struct Beneficiary
 {
     QString BeneName;
     QString BeneAccount;
-    QString BankName;     // the branch, or the own bank's name
-    QString BankCode;     // derived: the branch's code, or the own-bank marker
-    QString BankTypeCode; // derived: characters 1-3 of BankCode
-    QString StateCode;    // derived: province of the branch's city
-    QString CityCode;     // derived: characters 4-7 of BankCode
+    QString BankName;    // the branch, or the own bank's name
+    BranchFields branch; // derived from BankName
     QString Remark;
 
     bool operator==(const Beneficiary &) const = default;

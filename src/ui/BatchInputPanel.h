@@ -1,28 +1,30 @@
 #pragma once
 
 #include "BranchPicker.h"
+#include "PanelWidgets.h"
 
-#include "core/ApplicationState.h"
 #include "entry/BatchPayment.h"
 #include "entry/BatchValidation.h"
+#include "rosters/RosterRecords.h"
 
 #include <QFrame>
 
 class QComboBox;
 class QFormLayout;
 class QLineEdit;
-class QRadioButton;
 
 namespace lgbatch {
 
+class Workspace;
+
 // The entry panel of the batch payments tab: payer block above the beneficiary block, with
-// the branch pickers, amount, payment mode and remark.
+// the branch pickers, amount, payment mode and remark. The payer and beneficiary pickers offer
+// the workspace's payer and beneficiary rosters.
 class BatchInputPanel : public QFrame
 {
     Q_OBJECT
 public:
-    BatchInputPanel(const ApplicationState &state, const ReferenceTables &tables,
-                    const CheckDigit &checkDigit, Prompter &prompter, QWidget *parent = nullptr);
+    BatchInputPanel(Workspace &workspace, Prompter &prompter, QWidget *parent = nullptr);
 
     // Checks the panel rule by rule; shows the first failing rule's message and answers false.
     // In the personal edition it sets the payment mode from the amount once that has passed.
@@ -32,26 +34,40 @@ public:
     // The payment the panel describes, as Add and Edit store it: the own bank's name as the
     // branch whenever 是 is chosen, whatever the branch picker shows.
     BatchPayment record() const;
+    // Puts a payment into the emptied panel: its texts, 是 or 否 with the branch name, and its
+    // province, city, bank and branch in the pickers (which set the remark again).
+    void showRecord(const BatchPayment &payment);
+    // The bank of a beneficiary picked from the roster: 是 or 否 with the branch name, the
+    // remark, and the branch in the pickers.
+    void showBeneficiaryBank(const Beneficiary &bene);
+    // ClearBatchInput: no selection in the branch pickers, empty names and accounts, amount
+    // "0.00", no payment mode, empty remark. The own-bank option keeps its state.
+    void clear();
+    // The payer of the last row, kept for the next one.
+    void showPayer(const QString &name, const QString &account);
+    // The focus where the next payment begins: the beneficiary's name.
+    void focusNewEntry();
+    // 是 or 否 of "是否本行账号?", as the user's choice would.
+    void setOwnBank(bool ownBank);
+    // Province and bank pickers from the loaded tables.
+    void fillBranchPickers();
+    // The amount in its shown form (and capped), as leaving the field would; false when it is
+    // refused, with the field's message shown and the focus back.
+    bool settleAmount();
 
     // The personal edition's panel: no payer block and no payment mode (the validation sets
     // it from the amount); the beneficiary block moves to the top and the remark up into the
     // freed row.
     void usePersonalLayout();
 
-    BranchPicker *branchPicker() const { return m_branch; }
-    QFrame *payerFrame() const { return m_payerFrame; }
-    QFrame *beneFrame() const { return m_beneFrame; }
-    QComboBox *cbPayerName() const { return m_payerName; }
-    QComboBox *cbPayerAccount() const { return m_payerAccount; }
-    QComboBox *cbBeneName() const { return m_beneName; }
-    QComboBox *cbBeneAccount() const { return m_beneAccount; }
-    QRadioButton *optYes() const { return m_optYes; }
-    QRadioButton *optNo() const { return m_optNo; }
-    QLineEdit *txtAmount() const { return m_amount; }
-    QComboBox *cbEmergency() const { return m_emergency; }
-    QLineEdit *txtRemark() const { return m_remark; }
+Q_SIGNALS:
+    // A field refused its text: the panel's tab must come to the front before the message.
+    void forwardRequested();
+    // cbBeneAccount_Click: the beneficiary account picker's selection changed (-1: none).
+    void beneAccountIndexChanged(int index);
 
 private:
+    void installFieldBehaviours();
     void optYes_Click();
     void optNo_Click();
 
@@ -68,8 +84,7 @@ private:
     QComboBox *m_beneName;
     QComboBox *m_beneAccount;
     BranchPicker *m_branch;
-    QRadioButton *m_optYes = nullptr;
-    QRadioButton *m_optNo = nullptr;
+    OwnBankOption m_ownBank{};
     QLineEdit *m_amount;
     QComboBox *m_emergency;
     QLineEdit *m_remark;

@@ -1,16 +1,11 @@
 #include "BatchPage.h"
 
-#include "FieldBehaviours.h"
 #include "HourGlass.h"
-#include "RosterPicker.h"
 #include "StatusPanels.h"
 
 #include "entry/DuplicateIndex.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 
 namespace lgbatch {
 
@@ -29,40 +24,17 @@ BatchPage::BatchPage(Workspace &workspace, Prompter &prompter, StatusPanels &sta
                 QStringLiteral("cmdAdd"), QStringLiteral("cmdEdit"), QStringLiteral("cmdDelete"),
                 QStringLiteral("cmdLoad"), QStringLiteral("cmdSave"), QStringLiteral("保存文件")},
                prompter, parent),
-      m_workspace(workspace), m_status(status),
-      m_panel(
-          new BatchInputPanel(workspace.state(), workspace.tables(), workspace.checkDigit(), prompter, this)),
+      m_workspace(workspace), m_status(status), m_panel(new BatchInputPanel(workspace, prompter, this)),
       m_duplicates(new DuplicateIndex(workspace.batchList(), workspace.batchList().beneAccountColumn(),
                                       workspace.batchList().amountColumn(), this))
 {
     setPanel(m_panel);
-    new RosterPicker(workspace.beneRoster(), m_panel->cbBeneName(), m_panel->cbBeneAccount());
-    new RosterPicker(workspace.payerRoster(), m_panel->cbPayerName(), m_panel->cbPayerAccount());
-    connect(m_panel->branchPicker(), &BranchPicker::typedNameRefused, this, &ListPage::forwardRequested);
+    connect(m_panel, &BatchInputPanel::forwardRequested, this, &ListPage::forwardRequested);
     connect(addButton(), &QPushButton::clicked, this, &BatchPage::cmdAdd_Click);
     connect(editButton(), &QPushButton::clicked, this, &BatchPage::cmdEdit_Click);
     connect(deleteButton(), &QPushButton::clicked, this, &BatchPage::cmdDelete_Click);
     connect(list(), &RecordListView::rowClicked, this, &BatchPage::lstData_ItemClick);
-    connect(m_panel->cbBeneAccount(), &QComboBox::currentIndexChanged, this, &BatchPage::cbBeneAccount_Click);
-    installFieldBehaviours();
-}
-
-void BatchPage::installFieldBehaviours()
-{
-    const auto bringForward = [this] { Q_EMIT forwardRequested(); };
-    const CheckDigit &checkDigit = m_workspace.checkDigit();
-    FieldBehaviours::installAmountField(m_panel->txtAmount(), prompter(), bringForward);
-    // Another bank's account is only known to be a number; the own bank's is checked in full.
-    FieldBehaviours::installAccountField(
-        m_panel->cbBeneAccount(),
-        {QStringLiteral("收款人账号/卡号错误！"), AccountFieldRule::OwnBank::AccountOrCard,
-         QStringLiteral("收款人账号/卡号错误，必须为本行账号/卡号！")},
-        [yes = m_panel->optYes()] { return yes->isChecked(); }, checkDigit, prompter(), bringForward);
-    // Payers are the bank's own customers, and pay from an account, never from a card.
-    FieldBehaviours::installAccountField(
-        m_panel->cbPayerAccount(),
-        {QString(), AccountFieldRule::OwnBank::AccountOnly, QStringLiteral("付款人账号错误！")},
-        [] { return true; }, checkDigit, prompter(), bringForward);
+    connect(m_panel, &BatchInputPanel::beneAccountIndexChanged, this, &BatchPage::cbBeneAccount_Click);
 }
 
 void BatchPage::RefreshBatchTotals()
@@ -70,23 +42,9 @@ void BatchPage::RefreshBatchTotals()
     m_status.showListTotal(m_workspace.totalOf(Workspace::List::Batch), prompter());
 }
 
-void BatchPage::onListChanged(Workspace::Change change)
-{
-    ListPage::onListChanged(change);
-    if (change == Workspace::Change::Renewed)
-        ClearBatchInput();
-    RefreshBatchTotals();
-}
-
 void BatchPage::ClearBatchInput()
 {
-    m_panel->branchPicker()->clearSelections();
-    for (QComboBox *picker :
-         {m_panel->cbPayerName(), m_panel->cbPayerAccount(), m_panel->cbBeneName(), m_panel->cbBeneAccount()})
-        picker->setEditText(QString());
-    m_panel->txtAmount()->setText(QStringLiteral("0.00"));
-    m_panel->cbEmergency()->setCurrentIndex(-1);
-    m_panel->txtRemark()->clear();
+    m_panel->clear();
 }
 
 void BatchPage::cmdAdd_Click()
@@ -104,11 +62,9 @@ void BatchPage::cmdAdd_Click()
         offerPayerToRoster(payment);
     offerBeneficiaryToRoster(payment);
     ClearBatchInput();
-    if (m_workspace.isCorporate()) {
-        m_panel->cbPayerName()->setEditText(payment.PayerName);
-        m_panel->cbPayerAccount()->setEditText(payment.PayerAccount);
-    }
-    m_panel->cbBeneName()->setFocus(Qt::OtherFocusReason);
+    if (m_workspace.isCorporate())
+        m_panel->showPayer(payment.PayerName, payment.PayerAccount);
+    m_panel->focusNewEntry();
 }
 
 bool BatchPage::settleAmount()
@@ -116,8 +72,7 @@ bool BatchPage::settleAmount()
     // A button pressed from the keyboard, or by an accessibility tool, leaves the amount field
     // without a focus change: the amount is put in its shown form (and capped) here as leaving
     // the field would, so that no row ever holds an amount the field would not have let go.
-    return FieldBehaviours::settleAmountField(m_panel->txtAmount(), prompter(),
-                                              [this] { Q_EMIT forwardRequested(); });
+    return m_panel->settleAmount();
 }
 
 bool BatchPage::confirmRepeatedPayment(const BatchPayment &payment)
@@ -173,26 +128,7 @@ void BatchPage::lstData_ItemClick()
     const int row = rowToLoad();
     if (row == 0)
         return;
-    const BatchPayment record = m_workspace.batchList().ReadBatchRow(row);
-    m_panel->cbPayerName()->setEditText(record.PayerName);
-    m_panel->cbPayerAccount()->setEditText(record.PayerAccount);
-    m_panel->cbBeneName()->setEditText(record.BeneName);
-    m_panel->cbBeneAccount()->setEditText(record.BeneAccount);
-    showOwnBankOption(record.BankName);
-    m_panel->txtAmount()->setText(record.Amount);
-    m_panel->cbEmergency()->setCurrentIndex(m_panel->cbEmergency()->findText(record.Emergency));
-    m_panel->txtRemark()->setText(record.Remark);
-    m_panel->branchPicker()->ShowBankOfRecord(branchSelectionOf(record), true);
-}
-
-void BatchPage::showOwnBankOption(const QString &bankName)
-{
-    if (bankName != ownBankName()) {
-        m_panel->optNo()->setChecked(true);
-        m_panel->branchPicker()->cbBank()->setEditText(bankName);
-    } else {
-        m_panel->optYes()->setChecked(true);
-    }
+    m_panel->showRecord(m_workspace.batchList().ReadBatchRow(row));
 }
 
 void BatchPage::cbBeneAccount_Click(int index)
@@ -201,18 +137,15 @@ void BatchPage::cbBeneAccount_Click(int index)
     if (index < 0)
         return;
     HourGlass busy;
-    const QString name = m_panel->cbBeneName()->currentText();
-    const QString account = m_panel->cbBeneAccount()->currentText();
+    const BatchPayment shown = m_panel->record();
+    const QString &name = shown.BeneName;
+    const QString &account = shown.BeneAccount;
     if (name.isEmpty() || account.isEmpty())
         return;
     const BeneficiaryListModel &roster = m_workspace.beneRoster();
     const int row = findNameAndAccount(roster, name, account);
-    if (row == 0)
-        return;
-    const Beneficiary bene = roster.ReadBeneficiaryRow(row);
-    showOwnBankOption(bene.BankName);
-    m_panel->txtRemark()->setText(bene.Remark);
-    m_panel->branchPicker()->ShowBankOfRecord(branchSelectionOf(bene), true);
+    if (row > 0)
+        m_panel->showBeneficiaryBank(roster.ReadBeneficiaryRow(row));
 }
 
 } // namespace lgbatch

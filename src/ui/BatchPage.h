@@ -27,22 +27,16 @@ public:
     void RefreshBatchTotals();
     // Empties the entry panel; the own-bank option keeps its state.
     void ClearBatchInput();
+    void clearInput() override { ClearBatchInput(); }
     // The personal edition's panel (the list has its six columns from the start).
     void usePersonalLayout() { m_panel->usePersonalLayout(); }
 
-protected:
-    // Totals follow every change of the batch list; 新建 empties the panel too.
-    void onListChanged(Workspace::Change change) override;
-
 private:
-    void installFieldBehaviours();
     void cmdAdd_Click();
     void cmdEdit_Click();
     void cmdDelete_Click();
     void lstData_ItemClick();
     void cbBeneAccount_Click(int index);
-    // 是 for the own bank; else 否 with the branch name typed into the branch picker.
-    void showOwnBankOption(const QString &bankName);
     // Before an Add: true unless the list already pays this account this amount and the user
     // answers 否 to adding it again.
     bool settleAmount();

@@ -1,5 +1,6 @@
 #include "BeneInputPanel.h"
 
+#include "FieldBehaviours.h"
 #include "HourGlass.h"
 
 #include "entry/FieldRules.h"
@@ -13,7 +14,8 @@
 
 namespace lgbatch {
 
-BeneInputPanel::BeneInputPanel(const ReferenceTables &tables, Prompter &prompter, QWidget *parent)
+BeneInputPanel::BeneInputPanel(const ReferenceTables &tables, const CheckDigit &checkDigit,
+                               Prompter &prompter, QWidget *parent)
     : QFrame(parent), m_name(makeTextField(this, QStringLiteral("txtBeneName"))),
       m_account(makeTextField(this, QStringLiteral("txtBeneAccount"))),
       // This panel's branch text is free to edit, so any change of it drops a redirect note.
@@ -44,6 +46,48 @@ BeneInputPanel::BeneInputPanel(const ReferenceTables &tables, Prompter &prompter
     auto *column = new QVBoxLayout(this);
     column->addLayout(form);
     column->addStretch();
+
+    connect(m_branch, &BranchPicker::typedNameRefused, this, &BeneInputPanel::forwardRequested);
+    FieldBehaviours::installAccountField(
+        m_account, beneficiaryAccountField(), [yes = m_ownBank.yes] { return yes->isChecked(); }, checkDigit,
+        prompter, [this] { Q_EMIT forwardRequested(); });
+}
+
+Beneficiary BeneInputPanel::record() const
+{
+    return beneficiaryOf(panelInput());
+}
+
+void BeneInputPanel::showRecord(const Beneficiary &bene)
+{
+    m_name->setText(bene.BeneName);
+    m_account->setText(bene.BeneAccount);
+    showOwnBankOption(m_ownBank, m_branch->cbBank(), bene.BankName);
+    m_remark->setText(bene.Remark);
+    m_branch->ShowBankOfRecord(bene.branch, bene.Remark);
+}
+
+void BeneInputPanel::clear()
+{
+    m_branch->clearSelections();
+    m_name->clear();
+    m_account->clear();
+    m_remark->clear();
+}
+
+void BeneInputPanel::focusNewEntry()
+{
+    m_name->setFocus(Qt::OtherFocusReason);
+}
+
+void BeneInputPanel::setOwnBank(bool ownBank)
+{
+    (ownBank ? m_ownBank.yes : m_ownBank.no)->setChecked(true);
+}
+
+void BeneInputPanel::fillBranchPickers()
+{
+    m_branch->fillFromTables();
 }
 
 BeneficiaryPanelInput BeneInputPanel::panelInput() const

@@ -29,11 +29,6 @@ void resetSelection(QComboBox *combo)
         combo->setEditText(QString());
 }
 
-QString itemDataText(const QComboBox *combo)
-{
-    return QString::number(combo->currentData().toInt());
-}
-
 const QString &redirectPrefix()
 {
     static const QString prefix = QStringLiteral("请转：");
@@ -93,15 +88,16 @@ void BranchPicker::addRowsTo(QFormLayout *form)
 
 void BranchPicker::fillFromTables()
 {
-    const auto fill = [](QComboBox *picker, const auto &rows) {
+    const auto fill = [](QComboBox *picker, const auto &rows, qint16 width) {
         const QSignalBlocker blocker(picker);
         picker->clear();
+        // The loaders take numeric codes only; anything else would stand for 0.
         for (const auto &row : rows)
-            picker->addItem(row.Name, codeToItemData(row.Code).value_or(0));
+            picker->addItem(row.Name, pickerCode(row.Code, width).value_or(QString(width, QLatin1Char('0'))));
         resetSelection(picker);
     };
-    fill(m_bankType, m_tables.BankTypeTable());
-    fill(m_state, m_tables.StateTable());
+    fill(m_bankType, m_tables.BankTypeTable(), BankTypeCodeWidth);
+    fill(m_state, m_tables.StateTable(), PlaceCodeWidth);
 }
 
 void BranchPicker::setOtherBankFieldsEnabled(bool enabled)
@@ -149,16 +145,15 @@ void BranchPicker::FillCityList()
     }
     if (m_state->currentIndex() < 0)
         return;
-    QString stateCode = itemDataText(m_state);
-    PadLeftZeros(stateCode, 4);
+    const QString stateCode = m_state->currentData().toString();
     {
         const QSignalBlocker blocker(m_city);
         for (qsizetype row : m_tables.citiesOfState(stateCode)) {
             const CityRow &city = m_tables.CityTable()[row];
             // A city code that is not a number cannot be a picker's item data: such a row
             // stays in the table for lookups but is not offered.
-            if (const auto data = codeToItemData(city.CityCode))
-                m_city->addItem(city.Name, *data);
+            if (const std::optional<QString> code = pickerCode(city.CityCode, PlaceCodeWidth))
+                m_city->addItem(city.Name, *code);
         }
         resetSelection(m_city);
     }
@@ -168,9 +163,7 @@ void BranchPicker::FillCityList()
 
 QString BranchPicker::pickedPrefix() const
 {
-    QString bank = itemDataText(m_bankType);
-    QString city = itemDataText(m_city);
-    return PadLeftZeros(bank, 3) + PadLeftZeros(city, 4);
+    return m_bankType->currentData().toString() + m_city->currentData().toString();
 }
 
 void BranchPicker::FillBankList()
@@ -221,8 +214,8 @@ void BranchPicker::CheckTypedCity()
         return;
     }
     const CityRow &city = m_tables.CityTable()[row];
-    selectByItemData(m_state, city.StateCode);
-    selectByItemData(m_city, city.CityCode);
+    selectByCode(m_state, city.StateCode, PlaceCodeWidth);
+    selectByCode(m_city, city.CityCode, PlaceCodeWidth);
 }
 
 void BranchPicker::CheckTypedBankType()
@@ -239,24 +232,17 @@ void BranchPicker::CheckTypedBankType()
         select(m_bankType, index);
 }
 
-// Codes are compared as numbers: the item data of a picker has lost a code's leading zeros,
-// so "0011" must still find the province whose item data is 11.
-void BranchPicker::selectByItemData(QComboBox *picker, const QString &code)
+// Codes are compared as the numbers they stand for: "11" and "0011" find the same province.
+void BranchPicker::selectByCode(QComboBox *picker, const QString &code, qint16 width)
 {
     if (code.isEmpty() || picker->count() == 0)
         return;
-    const std::optional<qint32> wanted = codeToItemData(code);
+    const std::optional<QString> wanted = pickerCode(code, width);
     if (!wanted)
         return;
     const int index = picker->findData(*wanted);
     if (index >= 0)
         select(picker, index);
-}
-
-BranchSelection BranchPicker::selectionFromCode(const QString &branchCode) const
-{
-    const BranchCodeParts parts = m_tables.decomposeBranchCode(branchCode);
-    return {branchCode, parts.BankTypeCode, parts.StateCode, parts.CityCode, QString()};
 }
 
 bool BranchPicker::askRedirect(const QString &superiorName)
@@ -280,7 +266,7 @@ void BranchPicker::FindBank()
     case BranchFindOutcome::Kind::Nothing:
         return;
     case BranchFindOutcome::Kind::Exact:
-        ShowBankOfRecord(selectionFromCode(found->Code), false);
+        ShowBankOfRecord(m_tables.decomposeBranchCode(found->Code));
         if (m_remark && isRedirectNote(m_remark->text()))
             m_remark->clear();
         return;
@@ -291,7 +277,7 @@ void BranchPicker::FindBank()
         m_bank->setEditText(found->Name);
         // The picked city and bank already show the superior branch's list.
         if (outcome.kind == BranchFindOutcome::Kind::SuperiorByGuess)
-            ShowBankOfRecord(selectionFromCode(found->Code), false);
+            ShowBankOfRecord(m_tables.decomposeBranchCode(found->Code));
         if (m_remark)
             m_remark->setText(redirectNote(typed));
         return;
@@ -301,7 +287,7 @@ void BranchPicker::FindBank()
     }
 }
 
-void BranchPicker::ShowBankOfRecord(const BranchSelection &record, bool showRemark)
+void BranchPicker::ShowBankOfRecord(const BranchFields &record, const std::optional<QString> &remark)
 {
     if (record.BankCode == ownBankMarker()) {
         // The own bank has no branch to show; its remark is the record's business, not ours.
@@ -312,18 +298,18 @@ void BranchPicker::ShowBankOfRecord(const BranchSelection &record, bool showRema
         return;
     }
     if (!record.StateCode.isEmpty())
-        selectByItemData(m_state, record.StateCode);
+        selectByCode(m_state, record.StateCode, PlaceCodeWidth);
     if (!record.CityCode.isEmpty())
-        selectByItemData(m_city, record.CityCode);
+        selectByCode(m_city, record.CityCode, PlaceCodeWidth);
     if (!record.BankTypeCode.isEmpty())
-        selectByItemData(m_bankType, record.BankTypeCode);
+        selectByCode(m_bankType, record.BankTypeCode, BankTypeCodeWidth);
     if (!record.BankCode.isEmpty()) {
         const qsizetype position = m_bankListCodes.indexOf(record.BankCode);
         if (position >= 0 && position < m_bank->count())
             select(m_bank, int(position));
     }
-    if (showRemark && m_remark)
-        m_remark->setText(record.Remark);
+    if (remark && m_remark)
+        m_remark->setText(*remark);
 }
 
 bool BranchPicker::isRedirectNote(const QString &remark)

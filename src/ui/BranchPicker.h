@@ -6,28 +6,14 @@
 #include <QObject>
 #include <QStringList>
 
+#include <optional>
+
 class QComboBox;
 class QFormLayout;
 class QLineEdit;
 class QPushButton;
 
 namespace lgbatch {
-
-// The branch fields of a record as the pickers show them.
-struct BranchSelection
-{
-    QString BankCode;
-    QString BankTypeCode;
-    QString StateCode;
-    QString CityCode;
-    QString Remark;
-};
-
-// The branch fields of a batch payment or a beneficiary.
-template <typename Record> BranchSelection branchSelectionOf(const Record &record)
-{
-    return {record.BankCode, record.BankTypeCode, record.StateCode, record.CityCode, record.Remark};
-}
 
 // Province, city, bank and branch pickers with their find button: the receiving branch of a
 // payment or a roster entry. One component, used by both entry panels; what differs between
@@ -54,8 +40,8 @@ public:
     // The remark box that carries redirect notes.
     void setRemarkBox(QLineEdit *remark) { m_remark = remark; }
 
-    // Province and bank lists from the tables, item data the codes' integers. Run once the
-    // tables are loaded.
+    // Province and bank lists from the tables, item data the codes as `pickerCode` writes
+    // them. Run once the tables are loaded.
     void fillFromTables();
 
     // The own-bank options switch the pickers and the find button off (是) and on (否);
@@ -71,7 +57,9 @@ public:
     void CheckTypedCity();
     void CheckTypedBankType();
     void FindBank();
-    void ShowBankOfRecord(const BranchSelection &record, bool showRemark);
+    // Selects the record's province, city, bank and branch (none for the own bank); the remark
+    // box takes `remark` when one is given (showRemark).
+    void ShowBankOfRecord(const BranchFields &record, const std::optional<QString> &remark = std::nullopt);
 
     // Branch codes of the branch list's items, in item order.
     const QStringList &BankListCodes() const { return m_bankListCodes; }
@@ -95,8 +83,7 @@ private:
     void removeRedirectNote();
     void onPicked(QComboBox *picker, int index);
     void select(QComboBox *picker, int index);
-    void selectByItemData(QComboBox *picker, const QString &code);
-    BranchSelection selectionFromCode(const QString &branchCode) const;
+    void selectByCode(QComboBox *picker, const QString &code, qint16 width);
     QString pickedPrefix() const;
     bool askRedirect(const QString &superiorName);
     void refuseTyped(QComboBox *picker, const QString &message);

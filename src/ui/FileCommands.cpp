@@ -207,8 +207,7 @@ bool FileCommands::saveFromTab(Workspace::List which)
 bool FileCommands::ConfirmUnsavedChanges()
 {
     for (const Workspace::List which : Workspace::AllLists) {
-        RecordListModel &list = m_workspace.list(which);
-        if (!list.isChanged())
+        if (!m_workspace.list(which).isChanged())
             continue;
         const Prompter::Answer answer =
             m_services.prompter.question(listKind(which).unsavedQuestion(), Prompter::Buttons::YesNoCancel);
@@ -225,9 +224,9 @@ bool FileCommands::ConfirmUnsavedChanges()
             m_services.prompter.warning(*failure);
         else
             saved = true;
+        // A successful save has cleared the list's changed flag.
         if (!saved)
             return false;
-        list.setChanged(false);
     }
     return true;
 }

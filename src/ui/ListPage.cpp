@@ -3,6 +3,8 @@
 #include "ListFilterBar.h"
 #include "ctlSplitterEx.h"
 
+#include "workspace/ListKinds.h"
+
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -198,6 +200,12 @@ void ListPage::onListChanged(Workspace::Change change)
     // A row just added is seen, whatever filter hid it.
     if (change == Workspace::Change::RowsAdded)
         m_filterBar->clear();
+    // A roster's change leaves the status bar to the tab in front.
+    if (listKind(m_which).isRoster())
+        return;
+    if (change == Workspace::Change::Renewed)
+        clearInput();
+    refreshStatus();
 }
 
 } // namespace lgbatch

@@ -70,6 +70,8 @@ public:
     // The status bar while this tab is in front: the list's count and total, or zeros for a
     // roster. Run whenever the tab comes to the front.
     virtual void refreshStatus() = 0;
+    // Empties the entry panel (ClearBatchInput, ClearPayrollInput ...).
+    virtual void clearInput() = 0;
     // The tab's own row click (the list's item-click handler) and delete command (its delete
     // button's handler), which the list's pop-up menu runs as well.
     virtual void runItemClick() = 0;
@@ -99,8 +101,9 @@ protected:
     // Asks "确定删除所选定的记录？" and removes every selected row on Yes; answers how many
     // rows went (none, and no question, without a current row or a selected one).
     int confirmAndRemoveSelectedRows();
-    // The workspace has changed this page's list.
-    virtual void onListChanged(Workspace::Change change);
+    // The workspace has changed this page's list: no row stays selected after a read, and a
+    // payment list's figures follow every change (新建 empties its panel too).
+    void onListChanged(Workspace::Change change);
     Workspace &workspace() const { return m_workspace; }
 
     bool event(QEvent *event) override;

@@ -1,5 +1,7 @@
 #include "PanelWidgets.h"
 
+#include "refdata/ReferenceTables.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFormLayout>
@@ -57,6 +59,16 @@ OwnBankOption addOwnBankRow(QFormLayout *form, QWidget *parent, const QString &s
     label->setBuddy(option.yes);
     form->addRow(label, row);
     return option;
+}
+
+void showOwnBankOption(const OwnBankOption &option, QComboBox *branch, const QString &bankName)
+{
+    if (bankName != ownBankName()) {
+        option.no->setChecked(true);
+        branch->setEditText(bankName);
+    } else {
+        option.yes->setChecked(true);
+    }
 }
 
 void chainTabOrder(const QList<QWidget *> &fields)

@@ -27,6 +27,9 @@ struct OwnBankOption
 };
 // `suffix` names the options optYes<suffix> / optNo<suffix>; the label is the buddy of 是.
 OwnBankOption addOwnBankRow(QFormLayout *form, QWidget *parent, const QString &suffix);
+// A record's bank in the panel: 是 for the own bank's name; else 否 with the branch name typed
+// into the branch picker.
+void showOwnBankOption(const OwnBankOption &option, QComboBox *branch, const QString &bankName);
 
 // A label that is the buddy of its field, so that screen readers know the field by it.
 QLabel *addLabelledRow(QFormLayout *form, const QString &caption, QWidget *field,

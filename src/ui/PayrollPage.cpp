@@ -1,8 +1,6 @@
 #include "PayrollPage.h"
 
-#include "FieldBehaviours.h"
 #include "HourGlass.h"
-#include "RosterPicker.h"
 #include "StatusPanels.h"
 
 #include "core/FieldText.h"
@@ -10,9 +8,6 @@
 #include "entry/FieldRules.h"
 #include "entry/PayrollValidation.h"
 
-#include <QComboBox>
-#include <QDateEdit>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace lgbatch {
@@ -25,33 +20,18 @@ PayrollPage::PayrollPage(Workspace &workspace, Prompter &prompter, StatusPanels 
                 QStringLiteral("cmdLoadPayroll"), QStringLiteral("cmdSavePayroll"),
                 QStringLiteral("保存文件")},
                prompter, parent),
-      m_workspace(workspace), m_status(status), m_panel(new PayrollInputPanel(this)),
+      m_workspace(workspace), m_status(status), m_panel(new PayrollInputPanel(workspace, prompter, this)),
       m_duplicates(new DuplicateIndex(workspace.payrollList(), PayrollListModel::BeneAccountColumn, -1, this))
 {
     setPanel(m_panel);
-    new RosterPicker(workspace.payrollRoster(), m_panel->cbBeneName2(), m_panel->cbBeneAccount2());
+    connect(m_panel, &PayrollInputPanel::forwardRequested, this, &ListPage::forwardRequested);
     // The picker shows the workspace's date, and a date the user picks is the workspace's.
-    QDateEdit *date = m_panel->DTPickerTransferDate2();
-    connect(&workspace, &Workspace::transferDateChanged, date, &QDateEdit::setDate);
-    connect(date, &QDateEdit::dateChanged, &workspace, &Workspace::setTransferDate);
+    connect(&workspace, &Workspace::transferDateChanged, m_panel, &PayrollInputPanel::setTransferDate);
+    connect(m_panel, &PayrollInputPanel::transferDateChanged, &workspace, &Workspace::setTransferDate);
     connect(addButton(), &QPushButton::clicked, this, &PayrollPage::cmdAddPayroll_Click);
     connect(editButton(), &QPushButton::clicked, this, &PayrollPage::cmdEditPayroll_Click);
     connect(deleteButton(), &QPushButton::clicked, this, &PayrollPage::cmdDeletePayroll_Click);
     connect(list(), &RecordListView::rowClicked, this, &PayrollPage::lstPayroll_ItemClick);
-    installFieldBehaviours();
-}
-
-void PayrollPage::installFieldBehaviours()
-{
-    const auto bringForward = [this] { Q_EMIT forwardRequested(); };
-    FieldBehaviours::installAmountField(m_panel->txtAmount2(), prompter(), bringForward);
-    // Every payroll payee is at the own bank: the account-or-card test always runs.
-    const AccountFieldRule account{QStringLiteral("收款人账号/卡号错误！"),
-                                   AccountFieldRule::OwnBank::AccountOrCard,
-                                   QStringLiteral("收款人账号/卡号错误，必须为本行账号/卡号！")};
-    FieldBehaviours::installAccountField(
-        m_panel->cbBeneAccount2(), account, [] { return true; }, m_workspace.checkDigit(), prompter(),
-        bringForward);
 }
 
 void PayrollPage::RefreshPayrollTotals()
@@ -59,26 +39,14 @@ void PayrollPage::RefreshPayrollTotals()
     m_status.showListTotal(m_workspace.totalOf(Workspace::List::Payroll), prompter());
 }
 
-void PayrollPage::onListChanged(Workspace::Change change)
-{
-    ListPage::onListChanged(change);
-    if (change == Workspace::Change::Renewed)
-        ClearPayrollInput();
-    RefreshPayrollTotals();
-}
-
 void PayrollPage::ClearPayrollInput()
 {
-    m_panel->cbBeneName2()->setEditText(QString());
-    m_panel->cbBeneAccount2()->setEditText(QString());
-    m_panel->txtAmount2()->setText(QStringLiteral("0.00"));
-    m_panel->txtRemark2()->clear();
+    m_panel->clear();
 }
 
 std::optional<PayrollItem> PayrollPage::ValidatePayrollInput()
 {
-    Result<PayrollItem> record =
-        lgbatch::ValidatePayrollInput(m_panel->panelInput(), m_workspace.checkDigit());
+    Result<PayrollItem> record = lgbatch::ValidatePayrollInput(m_panel->record(), m_workspace.checkDigit());
     if (!record) {
         prompter().warning(record.error());
         return std::nullopt;
@@ -95,7 +63,7 @@ void PayrollPage::cmdAddPayroll_Click()
     m_workspace.addPayrollItem(*record);
     offerToPayrollRoster(*record);
     ClearPayrollInput();
-    m_panel->cbBeneName2()->setFocus(Qt::OtherFocusReason);
+    m_panel->focusNewEntry();
 }
 
 bool PayrollPage::confirmRepeatedPayee(const PayrollItem &record)
@@ -133,7 +101,7 @@ void PayrollPage::cmdEditPayroll_Click()
     if (!record)
         return;
     // The panel shows what the row now holds (the amount in its display form).
-    m_panel->txtAmount2()->setText(record->Amount);
+    m_panel->showAmount(record->Amount);
     m_workspace.replaceRow(Workspace::List::Payroll, row, PayrollListModel::rowTextsOf(*record));
 }
 
@@ -149,11 +117,7 @@ void PayrollPage::lstPayroll_ItemClick()
     const int row = rowToLoad();
     if (row == 0)
         return;
-    const PayrollItem record = m_workspace.payrollList().ReadPayrollRow(row);
-    m_panel->cbBeneName2()->setEditText(record.BeneName);
-    m_panel->cbBeneAccount2()->setEditText(record.BeneAccount);
-    m_panel->txtAmount2()->setText(record.Amount);
-    m_panel->txtRemark2()->setText(record.Remark);
+    m_panel->showRecord(m_workspace.payrollList().ReadPayrollRow(row));
 }
 
 } // namespace lgbatch

@@ -19,18 +19,13 @@ class PayrollPage : public ListPage
 public:
     PayrollPage(Workspace &workspace, Prompter &prompter, StatusPanels &status, QWidget *parent = nullptr);
 
-    PayrollInputPanel *frameInputPayroll() const { return m_panel; }
-
     void refreshStatus() override { RefreshPayrollTotals(); }
     void runItemClick() override { lstPayroll_ItemClick(); }
     void runDelete() override { cmdDeletePayroll_Click(); }
     // Count and total of the payroll into the status bar; the payroll total has no ceiling.
     void RefreshPayrollTotals();
     void ClearPayrollInput();
-
-protected:
-    // Totals follow every change of the payroll list; 新建 empties the panel too.
-    void onListChanged(Workspace::Change change) override;
+    void clearInput() override { ClearPayrollInput(); }
 
 private:
     void cmdAddPayroll_Click();
@@ -44,7 +39,6 @@ private:
     bool confirmRepeatedPayee(const PayrollItem &record);
     // Offers to keep a payee the payroll roster does not hold under this name and account.
     void offerToPayrollRoster(const PayrollItem &record);
-    void installFieldBehaviours();
 
     Workspace &m_workspace;
     StatusPanels &m_status;

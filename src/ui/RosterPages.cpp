@@ -1,17 +1,9 @@
 #include "RosterPages.h"
 
-#include "FieldBehaviours.h"
 #include "HourGlass.h"
-#include "PanelWidgets.h"
 #include "StatusPanels.h"
 
-#include <QComboBox>
-#include <QFormLayout>
-#include <QFrame>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QVBoxLayout>
 
 namespace lgbatch {
 
@@ -24,14 +16,10 @@ BeneRosterPage::BeneRosterPage(Workspace &workspace, Prompter &prompter, StatusP
                 QStringLiteral("cmdSaveBene"), QStringLiteral("保存")},
                prompter, parent),
       m_workspace(workspace), m_status(status),
-      m_panel(new BeneInputPanel(workspace.tables(), prompter, this))
+      m_panel(new BeneInputPanel(workspace.tables(), workspace.checkDigit(), prompter, this))
 {
     setPanel(m_panel);
-    connect(m_panel->branchPicker(), &BranchPicker::typedNameRefused, this, &ListPage::forwardRequested);
-    FieldBehaviours::installAccountField(
-        m_panel->txtBeneAccount(), beneficiaryAccountField(),
-        [this] { return m_panel->optYes2()->isChecked(); }, workspace.checkDigit(), prompter,
-        [this] { Q_EMIT forwardRequested(); });
+    connect(m_panel, &BeneInputPanel::forwardRequested, this, &ListPage::forwardRequested);
     connect(addButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdAddBene_Click);
     connect(editButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdEditBene_Click);
     connect(deleteButton(), &QPushButton::clicked, this, &BeneRosterPage::cmdDeleteBene_Click);
@@ -52,7 +40,7 @@ void BeneRosterPage::cmdAddBene_Click()
     HourGlass busy;
     if (!ValidateBeneficiaryInput())
         return;
-    const Beneficiary record = beneficiaryOf(m_panel->panelInput());
+    const Beneficiary record = m_panel->record();
     BeneficiaryListModel &roster = m_workspace.beneRoster();
     // The same name and account under another remark is another entry.
     if (roster.findBeneficiary(record.BeneName, record.BeneAccount, record.Remark) > 0) {
@@ -61,7 +49,7 @@ void BeneRosterPage::cmdAddBene_Click()
     }
     m_workspace.addBeneficiary(record);
     ClearBeneficiaryInput();
-    m_panel->txtBeneName()->setFocus(Qt::OtherFocusReason);
+    m_panel->focusNewEntry();
 }
 
 void BeneRosterPage::cmdEditBene_Click()
@@ -71,15 +59,12 @@ void BeneRosterPage::cmdEditBene_Click()
     if (row == 0 || !ValidateBeneficiaryInput())
         return;
     m_workspace.replaceRow(Workspace::List::BeneRoster, row,
-                           BeneficiaryListModel::rowTextsOf(beneficiaryOf(m_panel->panelInput())));
+                           BeneficiaryListModel::rowTextsOf(m_panel->record()));
 }
 
 void BeneRosterPage::ClearBeneficiaryInput()
 {
-    m_panel->branchPicker()->clearSelections();
-    m_panel->txtBeneName()->clear();
-    m_panel->txtBeneAccount()->clear();
-    m_panel->txtRemark3()->clear();
+    m_panel->clear();
 }
 
 void BeneRosterPage::cmdDeleteBene_Click()
@@ -96,17 +81,7 @@ void BeneRosterPage::lstBene_ItemClick()
     const int row = rowToLoad();
     if (row == 0)
         return;
-    const Beneficiary record = m_workspace.beneRoster().ReadBeneficiaryRow(row);
-    m_panel->txtBeneName()->setText(record.BeneName);
-    m_panel->txtBeneAccount()->setText(record.BeneAccount);
-    if (record.BankName != ownBankName()) {
-        m_panel->optNo2()->setChecked(true);
-        m_panel->branchPicker()->cbBank()->setEditText(record.BankName);
-    } else {
-        m_panel->optYes2()->setChecked(true);
-    }
-    m_panel->txtRemark3()->setText(record.Remark);
-    m_panel->branchPicker()->ShowBankOfRecord(branchSelectionOf(record), true);
+    m_panel->showRecord(m_workspace.beneRoster().ReadBeneficiaryRow(row));
 }
 
 void BeneRosterPage::refreshStatus()
@@ -150,22 +125,11 @@ SimpleRosterPage::SimpleRosterPage(Workspace &workspace, const SimpleRosterNames
     : ListPage(workspace, names.roster, names.page, prompter, parent), m_workspace(workspace),
       m_rules(names.rules), m_status(status)
 {
-    auto *panel = new QFrame(this);
-    panel->setObjectName(names.panel);
-    panel->setFrameShape(QFrame::StyledPanel);
-    m_name = makeTextField(panel, names.nameField);
-    m_account = makeTextField(panel, names.accountField);
-    auto *form = new QFormLayout;
-    addLabelledRow(form, names.nameLabel, m_name);
-    addLabelledRow(form, names.accountLabel, m_account);
-    auto *column = new QVBoxLayout(panel);
-    column->addLayout(form);
-    column->addStretch();
-    setPanel(panel);
-    // Both rosters take only own-bank numbers: the account is tested whenever it is left.
-    FieldBehaviours::installAccountField(
-        m_account, m_rules.accountField, [] { return true; }, workspace.checkDigit(), prompter,
-        [this] { Q_EMIT forwardRequested(); });
+    m_panel = new NameAccountPanel(
+        {names.panel, names.nameLabel, names.nameField, names.accountLabel, names.accountField},
+        m_rules.accountField, workspace.checkDigit(), prompter, this);
+    setPanel(m_panel);
+    connect(m_panel, &NameAccountPanel::forwardRequested, this, &ListPage::forwardRequested);
     connect(addButton(), &QPushButton::clicked, this, &SimpleRosterPage::addClick);
     connect(editButton(), &QPushButton::clicked, this, &SimpleRosterPage::editClick);
     connect(deleteButton(), &QPushButton::clicked, this, &SimpleRosterPage::deleteClick);
@@ -175,7 +139,7 @@ SimpleRosterPage::SimpleRosterPage(Workspace &workspace, const SimpleRosterNames
 bool SimpleRosterPage::validateInput()
 {
     const std::optional<QString> failure =
-        validateNameAndAccount(m_rules, m_name->text(), m_account->text(), m_workspace.checkDigit());
+        validateNameAndAccount(m_rules, m_panel->name(), m_panel->account(), m_workspace.checkDigit());
     if (failure)
         prompter().warning(*failure);
     return !failure;
@@ -186,8 +150,8 @@ void SimpleRosterPage::addClick()
     HourGlass busy;
     if (!validateInput())
         return;
-    const QString name = m_name->text();
-    const QString account = m_account->text();
+    const QString name = m_panel->name();
+    const QString account = m_panel->account();
     if (findNameAndAccount(records(), name, account) > 0) {
         prompter().warning(m_rules.duplicateMessage);
         return;
@@ -197,7 +161,7 @@ void SimpleRosterPage::addClick()
     else
         m_workspace.addPayrollBeneficiary({name, account});
     clearInput();
-    m_name->setFocus(Qt::OtherFocusReason);
+    m_panel->focusNewEntry();
 }
 
 void SimpleRosterPage::editClick()
@@ -206,13 +170,13 @@ void SimpleRosterPage::editClick()
     const int row = rowToEdit();
     if (row == 0 || !validateInput())
         return;
-    m_workspace.replaceRow(which(), row, NameAccountListModel::rowTextsOf(m_name->text(), m_account->text()));
+    m_workspace.replaceRow(which(), row,
+                           NameAccountListModel::rowTextsOf(m_panel->name(), m_panel->account()));
 }
 
 void SimpleRosterPage::clearInput()
 {
-    m_name->clear();
-    m_account->clear();
+    m_panel->clear();
 }
 
 void SimpleRosterPage::deleteClick()
@@ -228,8 +192,8 @@ void SimpleRosterPage::itemClick()
     if (row == 0)
         return;
     // Both rosters keep the name in the first column and the account in the second.
-    m_name->setText(records().cellText(row, RosterNameColumn));
-    m_account->setText(records().cellText(row, RosterAccountColumn));
+    m_panel->showRecord(records().cellText(row, RosterNameColumn),
+                        records().cellText(row, RosterAccountColumn));
 }
 
 void SimpleRosterPage::refreshStatus()

@@ -2,11 +2,10 @@
 
 #include "BeneInputPanel.h"
 #include "ListPage.h"
+#include "NameAccountPanel.h"
 
 #include "rosters/RosterRules.h"
 #include "workspace/Workspace.h"
-
-class QLineEdit;
 
 namespace lgbatch {
 
@@ -25,6 +24,7 @@ public:
     void runDelete() override { cmdDeleteBene_Click(); }
     // Empties the entry panel; the own-bank option keeps its state.
     void ClearBeneficiaryInput();
+    void clearInput() override { ClearBeneficiaryInput(); }
 
 private:
     bool ValidateBeneficiaryInput();
@@ -67,7 +67,7 @@ public:
     void runItemClick() override { itemClick(); }
     void runDelete() override { deleteClick(); }
     // ClearPayerInput / ClearPayrollBeneficiaryInput.
-    void clearInput();
+    void clearInput() override;
 
 private:
     // ValidatePayerInput / ValidatePayrollBeneficiaryInput.
@@ -84,8 +84,7 @@ private:
     Workspace &m_workspace;
     NameAccountRules m_rules;
     StatusPanels &m_status;
-    QLineEdit *m_name;
-    QLineEdit *m_account;
+    NameAccountPanel *m_panel = nullptr;
 };
 
 } // namespace lgbatch

@@ -6,8 +6,6 @@
 
 #include "core/FieldText.h"
 
-#include <QComboBox>
-
 namespace lgbatch {
 
 SheetImportCommand::SheetImportCommand(AppServices &services, Workspace &workspace, ListTabs &tabs,
@@ -110,11 +108,11 @@ void SheetImportCommand::FromSpreadsheet_Click()
 
 void SheetImportCommand::offerPanelPayer(SheetMapping &mapping) const
 {
-    const BatchInputPanel *panel = m_batch->frameInput();
+    const BatchPayment shown = m_batch->frameInput()->record();
     if (mapping.fixedText(SheetField::PayerName).isEmpty())
-        mapping.fixedText(SheetField::PayerName) = panel->cbPayerName()->currentText();
+        mapping.fixedText(SheetField::PayerName) = shown.PayerName;
     if (mapping.fixedText(SheetField::PayerAccount).isEmpty())
-        mapping.fixedText(SheetField::PayerAccount) = panel->cbPayerAccount()->currentText();
+        mapping.fixedText(SheetField::PayerAccount) = shown.PayerAccount;
 }
 
 } // namespace lgbatch

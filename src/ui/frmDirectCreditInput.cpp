@@ -13,19 +13,20 @@
 
 #include "core/FieldText.h"
 #include "workspace/LegacyMigration.h"
+#include "workspace/RecoveryKeeper.h"
 #include "workspace/RosterFileCommands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDateEdit>
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWindow>
 
 #include <utility>
@@ -69,6 +70,13 @@ frmDirectCreditInput::frmDirectCreditInput(AppServices &services, QWidget *paren
     const std::array<ListPage *, Workspace::AllLists.size()> pages{
         m_batchPage, m_payrollPage, m_beneRosterPage, m_payerRosterPage, m_payrollRosterPage};
     m_commands = new FileCommands(services, m_workspace, *this, this);
+    m_recovery = new RecoveryKeeper(m_workspace, this);
+    // At the end of a Windows session nothing is asked: the copies are brought up to date and
+    // offered at the next start.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] {
+        if (m_recoveryOffer == RecoveryOffer::Done)
+            m_recovery->flush();
+    });
     createMenus();
     int number = 1;
     for (ListPage *page : pages) {
@@ -196,11 +204,6 @@ BeneInputPanel *frmDirectCreditInput::frameBeneInput() const
     return m_beneRosterPage->frameBeneInput();
 }
 
-QDateEdit *frmDirectCreditInput::DTPickerTransferDate2() const
-{
-    return m_payrollPage->frameInputPayroll()->DTPickerTransferDate2();
-}
-
 bool frmDirectCreditInput::Form_Load()
 {
     // 1. Each tab's splitter divides its area between the list and the panel.
@@ -219,8 +222,8 @@ bool frmDirectCreditInput::Form_Load()
         m_services.processEnder.endProcess(1);
         return false;
     }
-    frameInput()->branchPicker()->fillFromTables();
-    frameBeneInput()->branchPicker()->fillFromTables();
+    frameInput()->fillBranchPickers();
+    frameBeneInput()->fillBranchPickers();
     // 7. Tab 0 is in front: its list, panel and status totals.
     tabInput_Click(0);
     // 8. Rosters: beneficiaries, payers, payroll beneficiaries, each list emptied first.
@@ -233,8 +236,8 @@ bool frmDirectCreditInput::Form_Load()
     // 10. Personal-edition layout.
     ApplyPersonalLayout();
     // 11. A new beneficiary is not an own-bank account until the user says so.
-    frameInput()->optNo()->setChecked(true);
-    frameBeneInput()->optNo2()->setChecked(true);
+    frameInput()->setOwnBank(false);
+    frameBeneInput()->setOwnBank(false);
     // The place, size and column widths the user left; the edition's columns are known now.
     m_windowMemory.restoreWindow(*this, pages());
     return true;
@@ -265,15 +268,6 @@ void frmDirectCreditInput::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     Form_Resize();
-}
-
-void frmDirectCreditInput::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    // The first layout at the shown size has placed list and panel by the designed rules; the
-    // bars then go where the user left them, as a drag would put them.
-    if (!std::exchange(m_splittersRestored, true))
-        m_windowMemory.restoreSplitters(pages());
 }
 
 QList<ListPage *> frmDirectCreditInput::pages() const
@@ -366,11 +360,63 @@ bool frmDirectCreditInput::event(QEvent *event)
 void frmDirectCreditInput::closeEvent(QCloseEvent *event)
 {
     HourGlass busy;
-    if (m_commands->ConfirmUnsavedChanges()) {
-        m_windowMemory.remember(*this, pages());
-        event->accept();
-    } else
+    if (!m_commands->ConfirmUnsavedChanges()) {
         event->ignore();
+        return;
+    }
+    event->accept();
+    m_windowMemory.remember(*this, pages());
+    // Whatever was answered: 否 chose to discard. Copies never offered yet stay for the next start.
+    if (m_recoveryOffer == RecoveryOffer::Done)
+        m_recovery->finish();
+}
+
+void frmDirectCreditInput::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The first layout at the shown size has placed list and panel by the designed rules; the
+    // bars then go where the user left them, as a drag would put them.
+    if (!std::exchange(m_splittersRestored, true))
+        m_windowMemory.restoreSplitters(pages());
+    if (m_recoveryOffer == RecoveryOffer::NotYet)
+        QTimer::singleShot(0, this, &frmDirectCreditInput::offerRecovery);
+}
+
+void frmDirectCreditInput::offerRecovery()
+{
+    if (m_recoveryOffer != RecoveryOffer::NotYet)
+        return;
+    m_recoveryOffer = RecoveryOffer::Asking;
+    Prompter &prompter = m_services.prompter;
+    bool restoredBehind = false;
+    for (const RecoveryKeeper::Found &copy : m_recovery->found()) {
+        const QString name = listKind(copy.list).name;
+        if (!copy.snapshot) {
+            const QString kept = m_recovery->setAside(copy);
+            prompter.warning(kept.isEmpty()
+                                 ? QStringLiteral("未保存的%1的恢复数据无法读取，已删除。").arg(name)
+                                 : QStringLiteral("未保存的%1的恢复数据无法读取，已移至%2。")
+                                       .arg(name, QDir::toNativeSeparators(kept)));
+            continue;
+        }
+        const QString question = QStringLiteral("上次未正常退出，发现未保存的%1（%2笔），需要恢复吗？")
+                                     .arg(name)
+                                     .arg(copy.snapshot->rows.size());
+        if (prompter.question(question, Prompter::Buttons::YesNo) != Prompter::Answer::Yes) {
+            m_recovery->setAside(copy);
+            continue;
+        }
+        m_recovery->restore(copy);
+        restoredBehind = restoredBehind || copy.list != currentList();
+    }
+    // A payment list restored behind another tab has shown its own figures: the status bar
+    // goes back to the tab in front.
+    if (ListPage *current = currentPage(); current && restoredBehind)
+        current->refreshStatus();
+    m_recovery->start();
+    m_recoveryOffer = RecoveryOffer::Done;
+    if (std::exchange(m_activationWaiting, false))
+        MigrateLegacyBeneList();
 }
 
 void frmDirectCreditInput::Exit_Click()
@@ -380,6 +426,11 @@ void frmDirectCreditInput::Exit_Click()
 
 void frmDirectCreditInput::Form_Activate()
 {
+    if (m_recoveryOffer != RecoveryOffer::Done) {
+        m_activationWaiting = true;
+        offerRecovery();
+        return;
+    }
     MigrateLegacyBeneList();
 }
 

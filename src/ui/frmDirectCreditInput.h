@@ -10,7 +10,6 @@
 
 #include <QMainWindow>
 
-class QDateEdit;
 class QMenu;
 class QTabWidget;
 class QWindow;
@@ -24,6 +23,7 @@ class BeneRosterPage;
 class FileCommands;
 class ListPage;
 class PayrollPage;
+class RecoveryKeeper;
 class SimpleRosterPage;
 class StatusPanels;
 
@@ -54,7 +54,6 @@ public:
 
     BatchInputPanel *frameInput() const;
     BeneInputPanel *frameBeneInput() const;
-    QDateEdit *DTPickerTransferDate2() const;
 
     // The pop-up menu of the five lists: "(&N)新增/修改" and "(&D)删除" for the tab in front.
     QMenu *RightClickMenu() const { return m_rightClickMenu; }
@@ -75,8 +74,8 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createMenus();
@@ -91,6 +90,9 @@ private:
     // corporate edition.
     void ApplyPersonalLayout();
     void Form_Activate();
+    // Before anything else is asked once the window shows: one question per list that a run
+    // which did not end normally left changes of. Then every change is kept from now on.
+    void offerRecovery();
     void MigrateLegacyBeneList();
     void About_Click();
     void Exit_Click();
@@ -112,6 +114,17 @@ private:
     QMenu *m_rightClickMenu = nullptr;
     FileCommands *m_commands = nullptr;
     PreviousWindow m_previousWindow = PreviousWindow::None;
+    RecoveryKeeper *m_recovery;
+    enum class RecoveryOffer
+    {
+        NotYet,
+        Asking,
+        Done
+    };
+    RecoveryOffer m_recoveryOffer = RecoveryOffer::NotYet;
+    // The window was activated while the recovery questions were open: its own question
+    // comes after them.
+    bool m_activationWaiting = false;
     int m_currentTab = 0;
     // Where the layout last placed the controls, in twips; the next resize starts from it.
     WindowGeometry m_geometry = designedWindowGeometry();

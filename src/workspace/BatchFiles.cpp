@@ -73,7 +73,7 @@ BatchFileOutcome WriteBatchFile(Workspace &workspace, const Clock &clock)
     // Every row is looked at, so that the user sees all the rows to correct at once.
     for (int row = 1; row <= list.count(); ++row) {
         BatchPayment payment = list.ReadBatchRow(row);
-        if (payment.BankCode.isEmpty()) {
+        if (payment.branch.BankCode.isEmpty()) {
             list.setRowState(row, RowState::UnknownBranch);
             outcome.redRows.append(row);
         }

@@ -18,6 +18,7 @@ ListKind kindOf(Workspace::List list)
                  QStringLiteral("ZPK批量支付文件 (*.zpk) |*.zpk|其它 (*.bpt)|*.bpt|")},
                 {QStringLiteral("保存ZPK批量支付文件..."), QStringLiteral("ZPK批量支付文件 (*.zpk) |*.zpk|")},
                 {},
+                true,
                 true};
     case Workspace::List::Payroll:
         return {list,
@@ -36,6 +37,7 @@ ListKind kindOf(Workspace::List list)
                  QStringLiteral("ZPK收款人名册文件 (bene.xml)|bene.xml|")},
                 {},
                 ProgramFiles::beneRoster(),
+                true,
                 true};
     case Workspace::List::PayerRoster:
         return {list,
@@ -64,6 +66,16 @@ ListKind kindOf(Workspace::List list)
 QString ListKind::unsavedQuestion() const
 {
     return name + QStringLiteral("已经更新，需要保存吗？");
+}
+
+QList<Workspace::List> listsOf(Edition edition)
+{
+    QList<Workspace::List> lists;
+    for (const Workspace::List list : Workspace::AllLists) {
+        if (edition == Edition::Corporate || listKind(list).inPersonalEdition)
+            lists.append(list);
+    }
+    return lists;
 }
 
 const ListKind &listKind(Workspace::List list)

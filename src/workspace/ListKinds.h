@@ -29,6 +29,8 @@ struct ListKind
     QString rosterFile;
     // Rows name a receiving branch, which may be missing from the branch table.
     bool carriesBranches = false;
+    // The personal edition works with the batch and the beneficiary roster only.
+    bool inPersonalEdition = false;
 
     bool isRoster() const { return !rosterFile.isEmpty(); }
     // The question before a changed list is dropped: at the end of the program, and by 新建.
@@ -36,6 +38,9 @@ struct ListKind
 };
 
 const ListKind &listKind(Workspace::List list);
+
+// The lists an edition works with, in the order of the tabs.
+QList<Workspace::List> listsOf(Edition edition);
 
 // The three rosters, in the order the load step reads them.
 inline constexpr std::array<Workspace::List, 3> RosterLists{

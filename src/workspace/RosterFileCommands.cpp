@@ -47,7 +47,7 @@ RowsRead decodeRoster(const Workspace &workspace, Workspace::List roster, const 
         // A branch that has left the branch table is shown in red until the row is edited.
         for (qsizetype i = 0; i < read.records.size(); ++i) {
             const Beneficiary &record = read.records[i];
-            if (record.BankCode != ownBankMarker() &&
+            if (record.branch.BankCode != ownBankMarker() &&
                 workspace.tables().findBranchByName(record.BankName) < 0) {
                 out.rows[i].state = RowState::UnknownBranch;
                 ++out.red;

@@ -127,7 +127,7 @@ private:
     {
         bool ownBank = false;
         QString name;
-        BranchCodes codes;
+        BranchFields codes;
     };
 
     // The branch a cell names: the own bank by its name (or its marker), a branch by its exact

@@ -69,10 +69,10 @@ void TstPaymentLists::batchRow_readsBackWithDerivedCodes()
     BatchPayment expected = in;
     if (personal)
         expected.PayerName = expected.PayerAccount = QString();
-    expected.BankCode = codes[0];
-    expected.BankTypeCode = codes[1];
-    expected.StateCode = codes[2];
-    expected.CityCode = codes[3];
+    expected.branch.BankCode = codes[0];
+    expected.branch.BankTypeCode = codes[1];
+    expected.branch.StateCode = codes[2];
+    expected.branch.CityCode = codes[3];
     QVERIFY(out == expected);
 }
 

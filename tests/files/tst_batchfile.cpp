@@ -27,7 +27,7 @@ BatchPayment payment(const QString &payerName, const QString &payerAccount, cons
     p.BeneName = beneName;
     p.BeneAccount = beneAccount;
     p.BankName = bankName;
-    p.BankCode = bankCode;
+    p.branch.BankCode = bankCode;
     p.Amount = amount;
     p.Emergency = mode;
     p.Remark = remark;
@@ -56,7 +56,7 @@ QList<BatchPayment> personalRows()
 QList<BatchPayment> visible(QList<BatchPayment> rows)
 {
     for (BatchPayment &p : rows)
-        p.BankCode.clear();
+        p.branch.BankCode.clear();
     return rows;
 }
 
@@ -145,9 +145,9 @@ void TstBatchFile::writeZpk_refusesWhatTheFileCannotCarry()
     QFETCH(QString, message);
 
     QList<BatchPayment> rows = corporateRows();
-    QString BatchPayment::*const fields[] = {&BatchPayment::BankCode, &BatchPayment::BeneName,
-                                             &BatchPayment::Remark, &BatchPayment::Amount};
-    rows[1].*fields[field] = text;
+    BatchPayment &row = rows[1];
+    QString *const fields[] = {&row.branch.BankCode, &row.BeneName, &row.Remark, &row.Amount};
+    *fields[field] = text;
 
     const Result<QByteArray> bytes = BatchFile::writeZpk(rows, QDate(2024, 1, 5));
     QVERIFY(!bytes.ok());

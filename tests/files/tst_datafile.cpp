@@ -42,8 +42,8 @@ void TstDataFile::save_faultKeepsThePreviousFile()
     QTemporaryDir dir;
     const QString target = DataFile::inProgramDir(dir.path(), u"bene.xml"_s);
     QVERIFY(testing::writeFile(dir.path(), u"bene.xml"_s, testing::gbkLines({u"张三|6222|澜港银行|旧|"_s})));
-    const Result<QByteArray> bytes = RosterFiles::writeBeneficiaries(
-        {{u"李四"_s, u"6222020200112234"_s, u"澜港银行"_s, {}, {}, {}, {}, u"新"_s}});
+    const Result<QByteArray> bytes =
+        RosterFiles::writeBeneficiaries({{u"李四"_s, u"6222020200112234"_s, u"澜港银行"_s, {}, u"新"_s}});
 
     testing::WriteFaultScope scope(fault, target);
     if (!scope.active())

@@ -57,7 +57,7 @@ PartialRead<QStringList> readTexts(Kind kind, const QByteArray &bytes)
     switch (kind) {
     case Kind::Beneficiary:
         take(RosterFiles::readBeneficiaries(bytes), [](const Beneficiary &b) {
-            return QStringList{b.BeneName, b.BeneAccount, b.BankName, b.Remark, b.BankCode};
+            return QStringList{b.BeneName, b.BeneAccount, b.BankName, b.Remark, b.branch.BankCode};
         });
         break;
     case Kind::Payer:

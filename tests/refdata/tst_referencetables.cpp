@@ -135,7 +135,7 @@ void TstReferenceTables::decomposeBranchCode_splitsAndLooksUpTheProvince()
     QFETCH(QString, city);
     QFETCH(QString, state);
 
-    const BranchCodeParts parts = m_tables.decomposeBranchCode(code);
+    const BranchFields parts = m_tables.decomposeBranchCode(code);
     QCOMPARE(parts.BankTypeCode, bankType);
     QCOMPARE(parts.CityCode, city);
     QCOMPARE(parts.StateCode, state);

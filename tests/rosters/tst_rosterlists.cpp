@@ -39,7 +39,9 @@ void TstRosterLists::beneficiary_readsBackWithDerivedCodes()
     const Beneficiary read = roster.ReadBeneficiaryRow(1);
 
     QCOMPARE(roster.rowTexts(1), (QStringList{u"张三"_s, u"6222"_s, bank, u"备注"_s}));
-    QCOMPARE((QStringList{read.BankCode, read.BankTypeCode, read.StateCode, read.CityCode}), codes);
+    QCOMPARE((QStringList{read.branch.BankCode, read.branch.BankTypeCode, read.branch.StateCode,
+                          read.branch.CityCode}),
+             codes);
     QCOMPARE(read.Remark, u"备注"_s);
 }
 

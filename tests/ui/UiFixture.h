@@ -46,6 +46,16 @@ struct UiFixture
     }
 };
 
+// A control inside `parent` by its object name (the control names of the window, e.g. cbBeneName); the
+// test program stops at once with the name when there is none.
+template <typename Widget> Widget *control(const QObject *parent, const QString &objectName)
+{
+    auto *widget = parent->findChild<Widget *>(objectName);
+    if (!widget)
+        qFatal("no control named %s", qPrintable(objectName));
+    return widget;
+}
+
 inline QStringList itemTexts(const QComboBox *combo)
 {
     QStringList texts;

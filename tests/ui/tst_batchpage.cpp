@@ -59,6 +59,9 @@ private:
         return {m_fx->window->StatusBar()->countText(), m_fx->window->StatusBar()->totalText()};
     }
     void addRows(const QStringList &amounts, const QString &branch = Branch);
+    // The panel's controls by their names.
+    QComboBox *picker(const QString &name) const { return control<QComboBox>(m_panel, name); }
+    QLineEdit *textBox(const QString &name) const { return control<QLineEdit>(m_panel, name); }
 
     std::unique_ptr<UiFixture> m_fx;
     BatchInputPanel *m_panel = nullptr;
@@ -83,16 +86,16 @@ BatchInputPanel *tst_BatchPage::open(Edition edition)
 bool tst_BatchPage::fillPanel(const QString &remark)
 {
     if (m_fx->state.isCorporate()) {
-        typeInto(m_panel->cbPayerName(), PayerName);
-        typeInto(m_panel->cbPayerAccount(), PayerAccount);
-        if (!pick(m_panel->cbEmergency(), NonUrgent))
+        typeInto(picker(u"cbPayerName"_s), PayerName);
+        typeInto(picker(u"cbPayerAccount"_s), PayerAccount);
+        if (!pick(picker(u"cbEmergency"_s), NonUrgent))
             return false;
     }
-    typeInto(m_panel->cbBeneName(), Bene);
-    typeInto(m_panel->cbBeneAccount(), BeneAccount);
-    BranchPicker *branch = m_panel->branchPicker();
-    m_panel->txtAmount()->setText(u"100.00"_s);
-    m_panel->txtRemark()->setText(remark);
+    typeInto(picker(u"cbBeneName"_s), Bene);
+    typeInto(picker(u"cbBeneAccount"_s), BeneAccount);
+    BranchPicker *branch = m_panel->findChild<BranchPicker *>();
+    textBox(u"txtAmount"_s)->setText(u"100.00"_s);
+    textBox(u"txtRemark"_s)->setText(remark);
     return pick(branch->cbState(), u"北京市"_s) && pick(branch->cbCity(), u"北京市"_s) &&
            pick(branch->cbBankType(), u"中国工商银行"_s) && pick(branch->cbBank(), Branch);
 }
@@ -151,13 +154,13 @@ void tst_BatchPage::add_appendsRowAndOffersWhatTheRostersLack()
     if (payerKnown)
         AddPayer(ws.payerRoster(), {PayerName, PayerAccount});
     if (rosterRemark != u"-"_s)
-        ws.beneRoster().AddBeneficiary({Bene, BeneAccount, Branch, {}, {}, {}, {}, rosterRemark});
+        ws.beneRoster().AddBeneficiary({Bene, BeneAccount, Branch, {}, rosterRemark});
     const int payers = ws.payerRoster().count();
     const int benes = ws.beneRoster().count();
     for (QChar answer : answers)
         m_fx->prompter.answerNext(answer == u'是' ? Prompter::Answer::Yes : Prompter::Answer::No);
     QVERIFY(fillPanel(remark));
-    m_panel->txtAmount()->setFocus();
+    textBox(u"txtAmount"_s)->setFocus();
 
     QTest::mouseClick(page()->addButton(), Qt::LeftButton);
 
@@ -175,16 +178,16 @@ void tst_BatchPage::add_appendsRowAndOffersWhatTheRostersLack()
     QVERIFY(batch().isChanged());
     QCOMPARE(status(), (QStringList{u"1"_s, u"100.00"_s}));
     // The panel is empty for the next payment, which starts with the same payer.
-    QCOMPARE(m_panel->cbPayerName()->currentText(), personal ? QString() : PayerName);
-    QCOMPARE(m_panel->cbPayerAccount()->currentText(), personal ? QString() : PayerAccount);
-    const QStringList panelNow{m_panel->cbBeneName()->currentText(),
-                               m_panel->cbBeneAccount()->currentText(),
-                               m_panel->branchPicker()->cbBank()->currentText(),
-                               m_panel->txtAmount()->text(),
-                               m_panel->cbEmergency()->currentText(),
-                               m_panel->txtRemark()->text()};
+    QCOMPARE(picker(u"cbPayerName"_s)->currentText(), personal ? QString() : PayerName);
+    QCOMPARE(picker(u"cbPayerAccount"_s)->currentText(), personal ? QString() : PayerAccount);
+    const QStringList panelNow{picker(u"cbBeneName"_s)->currentText(),
+                               picker(u"cbBeneAccount"_s)->currentText(),
+                               m_panel->findChild<BranchPicker *>()->cbBank()->currentText(),
+                               textBox(u"txtAmount"_s)->text(),
+                               picker(u"cbEmergency"_s)->currentText(),
+                               textBox(u"txtRemark"_s)->text()};
     QCOMPARE(panelNow, (QStringList{{}, {}, {}, u"0.00"_s, {}, {}}));
-    QVERIFY(m_panel->cbBeneName()->hasFocus());
+    QVERIFY(picker(u"cbBeneName"_s)->hasFocus());
 }
 
 // ---- Edit ----
@@ -230,7 +233,7 @@ void tst_BatchPage::edit_overwritesCurrentRowOnlyAndPaintsItBlack()
     QCOMPARE(batch().isChanged(), edited > 0);
     QCOMPARE(status(), edited ? (QStringList{u"3"_s, u"105.00"_s}) : (QStringList{u"0"_s, u"0.00"_s}));
     // The panel stays as it was for another edit.
-    QCOMPARE(m_panel->txtRemark()->text(), u"改过"_s);
+    QCOMPARE(textBox(u"txtRemark"_s)->text(), u"改过"_s);
     QCOMPARE(m_fx->prompter.texts(), messages);
 }
 
@@ -290,23 +293,23 @@ void tst_BatchPage::beneAccountPick_fillsPanelFromRoster()
     QFETCH(QStringList, panel);
     QVERIFY(open());
     BeneficiaryListModel &roster = m_fx->window->workspace().beneRoster();
-    roster.AddBeneficiary({Bene, BeneAccount, Branch, {}, {}, {}, {}, u"货款"_s});
-    roster.AddBeneficiary({Bene, u"310000000000026"_s, u"澜港银行"_s, {}, {}, {}, {}, u"工资"_s});
-    QComboBox *accounts = m_panel->cbBeneAccount();
+    roster.AddBeneficiary({Bene, BeneAccount, Branch, {}, u"货款"_s});
+    roster.AddBeneficiary({Bene, u"310000000000026"_s, u"澜港银行"_s, {}, u"工资"_s});
+    QComboBox *accounts = picker(u"cbBeneAccount"_s);
     accounts->addItems({BeneAccount, u"310000000000026"_s});
     accounts->setCurrentIndex(-1);
-    typeInto(m_panel->cbBeneName(), name);
-    m_panel->txtRemark()->setText(u"原来的"_s);
+    typeInto(picker(u"cbBeneName"_s), name);
+    textBox(u"txtRemark"_s)->setText(u"原来的"_s);
 
     QVERIFY(pick(accounts, account));
 
-    BranchPicker *branch = m_panel->branchPicker();
-    const QStringList shown{m_panel->optYes()->isChecked() ? u"是"_s : u"否"_s,
+    BranchPicker *branch = m_panel->findChild<BranchPicker *>();
+    const QStringList shown{control<QRadioButton>(m_panel, u"optYes"_s)->isChecked() ? u"是"_s : u"否"_s,
                             branch->cbState()->currentText(),
                             branch->cbCity()->currentText(),
                             branch->cbBankType()->currentText(),
                             branch->cbBank()->currentText(),
-                            m_panel->txtRemark()->text()};
+                            textBox(u"txtRemark"_s)->text()};
     QCOMPARE(shown, panel);
 }
 
@@ -331,8 +334,8 @@ void tst_BatchPage::addWithoutLeavingTheAmount_storesItsShownForm()
     QFETCH(QString, message);
     QVERIFY(open());
     QVERIFY(fillPanel());
-    m_panel->cbEmergency()->setCurrentIndex(m_panel->cbEmergency()->findText(u"加急"_s));
-    m_panel->txtAmount()->setText(typed);
+    picker(u"cbEmergency"_s)->setCurrentIndex(picker(u"cbEmergency"_s)->findText(u"加急"_s));
+    textBox(u"txtAmount"_s)->setText(typed);
     m_fx->prompter.answerNext(Prompter::Answer::No);
     m_fx->prompter.answerNext(Prompter::Answer::No);
 
@@ -384,7 +387,8 @@ void tst_BatchPage::fieldLeft_reformatsOrRefusesItsText()
     QFETCH(QString, shown);
     QFETCH(QString, message);
     QVERIFY(open());
-    (ownBank ? m_panel->optYes() : m_panel->optNo())->setChecked(true);
+    (ownBank ? control<QRadioButton>(m_panel, u"optYes"_s) : control<QRadioButton>(m_panel, u"optNo"_s))
+        ->setChecked(true);
     auto *widget = m_panel->findChild<QWidget *>(field);
     QVERIFY(widget);
     QLineEdit *box = FieldBehaviours::textBoxOf(widget);
@@ -436,15 +440,17 @@ void tst_BatchPage::personalLayout_leavesBatchAndBeneficiaryTabsOnly()
             usable += QString::number(tab);
     QCOMPARE(usable, usableTabs);
     QCOMPARE(batch().columnCount(), columns);
-    QCOMPARE(m_panel->payerFrame()->isVisible(), payerAndModeShown);
-    QCOMPARE(m_panel->cbEmergency()->isVisible(), payerAndModeShown);
+    QCOMPARE(control<QFrame>(m_panel, u"payerFrame"_s)->isVisible(), payerAndModeShown);
+    QCOMPARE(picker(u"cbEmergency"_s)->isVisible(), payerAndModeShown);
     QCOMPARE(m_panel->findChild<QLabel *>(u"lblEmergency"_s)->isVisible(), payerAndModeShown);
     // Without the payer block the beneficiary block is the first, and the remark takes the
     // row the payment mode leaves (under the amount and its line in capitals).
-    QCOMPARE(m_panel->beneFrame()->y() < m_panel->payerFrame()->height(), !payerAndModeShown);
+    QCOMPARE(control<QFrame>(m_panel, u"beneFrame"_s)->y() <
+                 control<QFrame>(m_panel, u"payerFrame"_s)->height(),
+             !payerAndModeShown);
     const int amountToRemark =
-        m_panel->txtRemark()->y() - m_panel->findChild<QLabel *>(u"lblAmountCapitals"_s)->y();
-    QCOMPARE(amountToRemark < 2 * m_panel->txtAmount()->height(), !payerAndModeShown);
+        textBox(u"txtRemark"_s)->y() - m_panel->findChild<QLabel *>(u"lblAmountCapitals"_s)->y();
+    QCOMPARE(amountToRemark < 2 * textBox(u"txtAmount"_s)->height(), !payerAndModeShown);
 }
 
 QTEST_MAIN(tst_BatchPage)

@@ -35,6 +35,10 @@ private Q_SLOTS:
     void personalEdition_setsPaymentModeFromAmount_data();
     void personalEdition_setsPaymentModeFromAmount();
 
+    // The panel as its page shows and reads a row
+    void showRecord_thenRecord_givesThePaymentBack_data();
+    void showRecord_thenRecord_givesThePaymentBack();
+
     // Fields
     void remark_takesAtMostFiftyCharacters();
     void paymentMode_offersNonUrgentThenUrgentWithoutSelection();
@@ -74,7 +78,9 @@ bool tst_BatchPanel::setField(const QString &objectName, const QString &value)
 {
     BatchInputPanel *panel = m_fx->window->frameInput();
     if (objectName == u"ownBank"_s) {
-        (value == u"是"_s ? panel->optYes() : panel->optNo())->setChecked(true);
+        (value == u"是"_s ? control<QRadioButton>(panel, u"optYes"_s)
+                          : control<QRadioButton>(panel, u"optNo"_s))
+            ->setChecked(true);
         return true;
     }
     if (auto *edit = panel->findChild<QLineEdit *>(objectName)) {
@@ -221,8 +227,57 @@ void tst_BatchPanel::personalEdition_setsPaymentModeFromAmount()
 
     QVERIFY(panel->ValidateBatchInput());
 
-    QCOMPARE(panel->cbEmergency()->currentText(), mode);
+    QCOMPARE(control<QComboBox>(panel, u"cbEmergency"_s)->currentText(), mode);
     QVERIFY(m_fx->prompter.shown().isEmpty());
+}
+
+// ---- Showing and reading a row ----
+
+void tst_BatchPanel::showRecord_thenRecord_givesThePaymentBack_data()
+{
+    QTest::addColumn<QString>("bankName");
+    QTest::addColumn<QString>("emergency");
+    QTest::addColumn<QString>("remark");
+    QTest::addColumn<QStringList>("pickers"); // province, city, bank, branch as shown
+
+    QTest::newRow("branch of another bank")
+        << u"中国工商银行北京市朝阳支行"_s << NonUrgent << u"货款"_s
+        << QStringList{u"北京市"_s, u"北京市"_s, u"中国工商银行"_s, u"中国工商银行北京市朝阳支行"_s};
+    QTest::newRow("own bank") << ownBankName() << Urgent << u"工资"_s << QStringList{{}, {}, {}, {}};
+    QTest::newRow("branch not in the table")
+        << u"已撤销支行"_s << QString() << QString() << QStringList{{}, {}, {}, u"已撤销支行"_s};
+}
+
+void tst_BatchPanel::showRecord_thenRecord_givesThePaymentBack()
+{
+    QFETCH(QString, bankName);
+    QFETCH(QString, emergency);
+    QFETCH(QString, remark);
+    QFETCH(QStringList, pickers);
+    BatchInputPanel *panel = open(Edition::Corporate);
+    QVERIFY(panel);
+    // As the batch list reads it back: the codes derived from the branch name.
+    const BatchPayment payment{u"澜港科技有限公司"_s,
+                               u"123456789012345"_s,
+                               u"张三"_s,
+                               u"6222020200112233"_s,
+                               bankName,
+                               m_fx->window->workspace().tables().codesOfBranchName(bankName),
+                               u"1,234.50"_s,
+                               emergency,
+                               remark};
+
+    panel->clear();
+    panel->showRecord(payment);
+
+    BatchPayment expected = payment;
+    expected.branch = {}; // the panel stores the branch by its name only
+    QVERIFY(panel->record() == expected);
+    QStringList shown;
+    for (const QString &picker : {u"cbState"_s, u"cbCity"_s, u"cbBankType"_s, u"cbBank"_s})
+        shown.append(control<QComboBox>(panel, picker)->currentText());
+    QCOMPARE(shown, pickers);
+    QCOMPARE(control<QRadioButton>(panel, u"optYes"_s)->isChecked(), bankName == ownBankName());
 }
 
 // ---- Fields ----
@@ -232,10 +287,10 @@ void tst_BatchPanel::remark_takesAtMostFiftyCharacters()
     BatchInputPanel *panel = open(Edition::Corporate);
     QVERIFY(panel);
 
-    QTest::keyClicks(panel->txtRemark(), QString(55, u'x'));
+    QTest::keyClicks(control<QLineEdit>(panel, u"txtRemark"_s), QString(55, u'x'));
 
-    QCOMPARE(panel->txtRemark()->maxLength(), 50);
-    QCOMPARE(panel->txtRemark()->text(), QString(50, u'x'));
+    QCOMPARE(control<QLineEdit>(panel, u"txtRemark"_s)->maxLength(), 50);
+    QCOMPARE(control<QLineEdit>(panel, u"txtRemark"_s)->text(), QString(50, u'x'));
 }
 
 void tst_BatchPanel::paymentMode_offersNonUrgentThenUrgentWithoutSelection()
@@ -243,9 +298,9 @@ void tst_BatchPanel::paymentMode_offersNonUrgentThenUrgentWithoutSelection()
     BatchInputPanel *panel = open(Edition::Corporate);
     QVERIFY(panel);
 
-    QCOMPARE(itemTexts(panel->cbEmergency()), (QStringList{NonUrgent, Urgent}));
-    QCOMPARE(panel->cbEmergency()->currentIndex(), -1);
-    QVERIFY(!panel->cbEmergency()->isEditable());
+    QCOMPARE(itemTexts(control<QComboBox>(panel, u"cbEmergency"_s)), (QStringList{NonUrgent, Urgent}));
+    QCOMPARE(control<QComboBox>(panel, u"cbEmergency"_s)->currentIndex(), -1);
+    QVERIFY(!control<QComboBox>(panel, u"cbEmergency"_s)->isEditable());
 }
 
 void tst_BatchPanel::label_isBuddyOfItsField_data()

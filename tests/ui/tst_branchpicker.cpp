@@ -174,8 +174,10 @@ Panel tst_BranchPicker::panel() const
     QFETCH(int, tab);
     frmDirectCreditInput &w = *m_fx->window;
     if (tab == BatchTab)
-        return {w.frameInput()->branchPicker(), w.frameInput()->txtRemark(), tab};
-    return {w.frameBeneInput()->branchPicker(), w.frameBeneInput()->txtRemark3(), tab};
+        return {w.frameInput()->findChild<BranchPicker *>(),
+                control<QLineEdit>(w.frameInput(), u"txtRemark"_s), tab};
+    return {w.frameBeneInput()->findChild<BranchPicker *>(),
+            control<QLineEdit>(w.frameBeneInput(), u"txtRemark3"_s), tab};
 }
 
 tst_BranchPicker::Snapshot tst_BranchPicker::snapshot(const Panel &p)
@@ -203,7 +205,7 @@ void tst_BranchPicker::pickedProvince_emptiesCityListAndKeepsBranchList()
     QVERIFY(pick(p.state(), u"广东省"_s));
 
     QCOMPARE(itemTexts(p.city()), (QStringList{u"广州市"_s, u"深圳市"_s, u"  - 宝安区"_s}));
-    QCOMPARE(itemData(p.city()), (QVariantList{5810, 5840, 5841}));
+    QCOMPARE(itemData(p.city()), (QVariantList{u"5810"_s, u"5840"_s, u"5841"_s}));
     QCOMPARE(p.city()->currentIndex(), -1);
     QCOMPARE(p.city()->currentText(), QString());
     QCOMPARE(itemTexts(p.bank()), branches);
@@ -337,18 +339,18 @@ void tst_BranchPicker::typedCity_selectsItsProvinceThenTheCity_data()
     QTest::addColumn<QString>("provinceBefore");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("province");
-    QTest::addColumn<int>("provinceData");
+    QTest::addColumn<QString>("provinceData");
     QTest::addColumn<QString>("city");
     QTest::addColumn<QString>("firstBranchCode");
 
-    // city.xml writes the province codes "0011" and "0044"; the pickers hold 11 and 44.
-    addForBothPanels("city", QString(), u"北京市"_s, u"北京市"_s, 11, u"北京市"_s, u"102100000014"_s);
-    addForBothPanels("sub-area without indent", QString(), u"宝安区"_s, u"广东省"_s, 44, u"  - 宝安区"_s,
-                     u"102584100018"_s);
-    addForBothPanels("sub-area with indent", QString(), u"  - 宝安区"_s, u"广东省"_s, 44, u"  - 宝安区"_s,
-                     u"102584100018"_s);
-    addForBothPanels("city of another province", u"北京市"_s, u"深圳市"_s, u"广东省"_s, 44, u"深圳市"_s,
-                     u"102584000013"_s);
+    // city.xml writes the province codes "0011" and "0044", as the pickers carry them.
+    addForBothPanels("city", QString(), u"北京市"_s, u"北京市"_s, u"0011"_s, u"北京市"_s, u"102100000014"_s);
+    addForBothPanels("sub-area without indent", QString(), u"宝安区"_s, u"广东省"_s, u"0044"_s,
+                     u"  - 宝安区"_s, u"102584100018"_s);
+    addForBothPanels("sub-area with indent", QString(), u"  - 宝安区"_s, u"广东省"_s, u"0044"_s,
+                     u"  - 宝安区"_s, u"102584100018"_s);
+    addForBothPanels("city of another province", u"北京市"_s, u"深圳市"_s, u"广东省"_s, u"0044"_s,
+                     u"深圳市"_s, u"102584000013"_s);
 }
 
 void tst_BranchPicker::typedCity_selectsItsProvinceThenTheCity()
@@ -356,7 +358,7 @@ void tst_BranchPicker::typedCity_selectsItsProvinceThenTheCity()
     QFETCH(QString, provinceBefore);
     QFETCH(QString, typed);
     QFETCH(QString, province);
-    QFETCH(int, provinceData);
+    QFETCH(QString, provinceData);
     QFETCH(QString, city);
     QFETCH(QString, firstBranchCode);
     const Panel p = panel();
@@ -368,7 +370,7 @@ void tst_BranchPicker::typedCity_selectsItsProvinceThenTheCity()
     leaveByFocusEvent(p.city());
 
     QCOMPARE(p.state()->currentText(), province);
-    QCOMPARE(p.state()->currentData().toInt(), provinceData);
+    QCOMPARE(p.state()->currentData().toString(), provinceData);
     QCOMPARE(p.city()->currentText(), city);
     QCOMPARE(p.city()->currentIndex(), p.city()->findText(city));
     QVERIFY(!p.branch->BankListCodes().isEmpty());
@@ -412,8 +414,9 @@ void tst_BranchPicker::unknownTypedName_warnsBringsPanelTabBackAndRefocuses()
     QComboBox *picker = p.picker(role);
     typeInto(picker, typed);
     tabs->setCurrentIndex(p.tab == BatchTab ? BeneTab : BatchTab);
-    QLineEdit *elsewhere = p.tab == BatchTab ? m_fx->window->frameBeneInput()->txtRemark3()
-                                             : m_fx->window->frameInput()->txtRemark();
+    QLineEdit *elsewhere = p.tab == BatchTab
+                               ? control<QLineEdit>(m_fx->window->frameBeneInput(), u"txtRemark3"_s)
+                               : control<QLineEdit>(m_fx->window->frameInput(), u"txtRemark"_s);
     elsewhere->setFocus(Qt::TabFocusReason);
     QVERIFY(elsewhere->hasFocus());
 
@@ -690,12 +693,12 @@ void tst_BranchPicker::redirectNote_removedOnlyByPanelsOwnTrigger()
 void tst_BranchPicker::ownBankRecord_clearsPickersAndKeepsRemark()
 {
     const Panel p = panel();
-    p.branch->ShowBankOfRecord({u"102100000022"_s, u"102"_s, u"0011"_s, u"1000"_s, QString()}, false);
+    p.branch->ShowBankOfRecord({u"102100000022"_s, u"102"_s, u"0011"_s, u"1000"_s});
     QCOMPARE(p.bank()->currentIndex(), 1);
     const QString note = u"请转：（某支行）"_s;
     p.remark->setText(note);
 
-    p.branch->ShowBankOfRecord({u"ZPK"_s, QString(), QString(), QString(), u"另一备注"_s}, true);
+    p.branch->ShowBankOfRecord({u"ZPK"_s, QString(), QString(), QString()}, u"另一备注"_s);
 
     for (QComboBox *picker : {p.state(), p.city(), p.bankType(), p.bank()}) {
         QCOMPARE(picker->currentIndex(), -1);
@@ -706,12 +709,12 @@ void tst_BranchPicker::ownBankRecord_clearsPickersAndKeepsRemark()
 }
 
 // Province codes are written with four characters ("0044") and bank codes may be too ("0102"),
-// while the pickers hold their integers: they must still be found.
+// while the pickers carry them left-filled to 4 and 3 characters: they must still be found.
 void tst_BranchPicker::recordWithLeadingZeroCodes_selectsItsBranch()
 {
     const Panel p = panel();
 
-    p.branch->ShowBankOfRecord({u"102584000013"_s, u"0102"_s, u"0044"_s, u"5840"_s, u"工资"_s}, true);
+    p.branch->ShowBankOfRecord({u"102584000013"_s, u"0102"_s, u"0044"_s, u"5840"_s}, u"工资"_s);
 
     QCOMPARE(p.state()->currentText(), u"广东省"_s);
     QCOMPARE(p.city()->currentText(), u"深圳市"_s);

@@ -110,7 +110,7 @@ void tst_FileCommands::import_readsTheListItsEndingNames()
     addBatchRow();
     workspace().batchList().setChanged(false);
     AddPayer(workspace().payerRoster(), {u"老付款人"_s, u"123456789012345"_s});
-    workspace().beneRoster().AddBeneficiary({u"老收款人"_s, u"1"_s, u"澜港银行"_s, {}, {}, {}, {}, {}});
+    workspace().beneRoster().AddBeneficiary({u"老收款人"_s, u"1"_s, u"澜港银行"_s, {}, {}});
     for (QChar answer : answers)
         m_fx->prompter.answerNext(answerOf(answer));
     // A short name stands as it is; the others are the golden files.

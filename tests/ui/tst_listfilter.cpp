@@ -25,7 +25,7 @@ Beneficiary ownBank(const QString &name)
     record.BeneName = name;
     record.BeneAccount = u"123456789012345"_s;
     record.BankName = u"澜港银行"_s;
-    record.BankCode = u"ZPK"_s;
+    record.branch.BankCode = u"ZPK"_s;
     return record;
 }
 
@@ -105,9 +105,9 @@ void tst_ListFilter::filter_commandsActOnTheRowsShown()
 
     // The click loads the row clicked, the third of the list.
     clickShown(1);
-    QCOMPARE(m_fx->window->frameBeneInput()->txtBeneName()->text(), u"张伟"_s);
+    QCOMPARE(m_fx->find<QLineEdit>(u"txtBeneName"_s)->text(), u"张伟"_s);
     // 修改 writes that row, with hidden rows before it.
-    m_fx->window->frameBeneInput()->txtBeneName()->setText(u"张伟伟"_s);
+    m_fx->find<QLineEdit>(u"txtBeneName"_s)->setText(u"张伟伟"_s);
     QTest::mouseClick(bene()->editButton(), Qt::LeftButton);
     QCOMPARE(names(), (QStringList{u"张三"_s, u"李四"_s, u"张伟伟"_s, u"王五"_s, u"赵六"_s}));
 

@@ -76,26 +76,28 @@ bool tst_PaymentChecks::open(Edition edition)
 void tst_PaymentChecks::fillBatch(const QString &account, const QString &amount)
 {
     BatchInputPanel *panel = m_fx->window->frameInput();
-    workspace().beneRoster().AddBeneficiary({Bene, account, ownBankName(), {}, {}, {}, {}, {}});
+    workspace().beneRoster().AddBeneficiary({Bene, account, ownBankName(), {}, {}});
     if (workspace().isCorporate()) {
         AddPayer(workspace().payerRoster(), {PayerName, PayerAccount});
-        typeInto(panel->cbPayerName(), PayerName);
-        typeInto(panel->cbPayerAccount(), PayerAccount);
+        typeInto(control<QComboBox>(panel, u"cbPayerName"_s), PayerName);
+        typeInto(control<QComboBox>(panel, u"cbPayerAccount"_s), PayerAccount);
     }
-    typeInto(panel->cbBeneName(), Bene);
-    typeInto(panel->cbBeneAccount(), account);
-    panel->optYes()->setChecked(true);
-    panel->txtAmount()->setText(amount);
-    panel->cbEmergency()->setCurrentIndex(panel->cbEmergency()->findText(nonUrgentMode()));
+    typeInto(control<QComboBox>(panel, u"cbBeneName"_s), Bene);
+    typeInto(control<QComboBox>(panel, u"cbBeneAccount"_s), account);
+    control<QRadioButton>(panel, u"optYes"_s)->setChecked(true);
+    control<QLineEdit>(panel, u"txtAmount"_s)->setText(amount);
+    control<QComboBox>(panel, u"cbEmergency"_s)
+        ->setCurrentIndex(control<QComboBox>(panel, u"cbEmergency"_s)->findText(nonUrgentMode()));
 }
 
 void tst_PaymentChecks::fillPayroll(const QString &account, const QString &amount)
 {
-    PayrollInputPanel *panel = m_fx->window->payrollPage()->frameInputPayroll();
+    PayrollInputPanel *panel =
+        control<PayrollInputPanel>(m_fx->window->payrollPage(), u"frameInputPayroll"_s);
     AddPayrollBeneficiary(workspace().payrollRoster(), {Bene, account});
-    typeInto(panel->cbBeneName2(), Bene);
-    typeInto(panel->cbBeneAccount2(), account);
-    panel->txtAmount2()->setText(amount);
+    typeInto(control<QComboBox>(panel, u"cbBeneName2"_s), Bene);
+    typeInto(control<QComboBox>(panel, u"cbBeneAccount2"_s), account);
+    control<QLineEdit>(panel, u"txtAmount2"_s)->setText(amount);
 }
 
 // ---- The repeated payment ----

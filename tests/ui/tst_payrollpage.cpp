@@ -37,18 +37,18 @@ private Q_SLOTS:
     void leavingAField_reformatsOrRefuses();
 
 private:
-    PayrollInputPanel *panel() const { return m_page->frameInputPayroll(); }
+    PayrollInputPanel *panel() const { return control<PayrollInputPanel>(m_page, u"frameInputPayroll"_s); }
     PayrollListModel &list() const { return m_fx->window->workspace().payrollList(); }
     void fill(const QString &name, const QString &account, const QString &amount, const QString &remark)
     {
-        typeInto(panel()->cbBeneName2(), name);
-        typeInto(panel()->cbBeneAccount2(), account);
-        panel()->txtAmount2()->setText(amount);
-        panel()->txtRemark2()->setText(remark);
+        typeInto(control<QComboBox>(panel(), u"cbBeneName2"_s), name);
+        typeInto(control<QComboBox>(panel(), u"cbBeneAccount2"_s), account);
+        control<QLineEdit>(panel(), u"txtAmount2"_s)->setText(amount);
+        control<QLineEdit>(panel(), u"txtRemark2"_s)->setText(remark);
     }
     QString shownInPanel() const
     {
-        const PayrollItem shown = panel()->panelInput();
+        const PayrollItem shown = panel()->record();
         return QStringList{shown.BeneName, shown.BeneAccount, shown.Amount, shown.Remark}.join(u'|');
     }
     QString shownInStatusBar() const
@@ -135,7 +135,7 @@ void tst_PayrollPage::add_appendsTheRowAndOffersThePayrollRoster()
     QVERIFY(list().isChanged());
     QCOMPARE(shownInStatusBar(), u"1|1,234.50"_s);
     QCOMPARE(shownInPanel(), EmptyPanel);
-    QVERIFY(panel()->cbBeneName2()->hasFocus());
+    QVERIFY(control<QComboBox>(panel(), u"cbBeneName2"_s)->hasFocus());
 }
 
 void tst_PayrollPage::add_totalAboveTheBatchCeilingShowsWithoutWarning()

@@ -80,11 +80,13 @@ void tst_RosterPages::enter(int tab, const QString &entry)
     if (tab != int(Workspace::List::BeneRoster))
         return;
     BeneInputPanel *panel = m_fx->window->frameBeneInput();
-    BranchPicker *b = panel->branchPicker();
-    (f.value(3).isEmpty() ? panel->optYes2() : panel->optNo2())->setChecked(true);
+    BranchPicker *b = panel->findChild<BranchPicker *>();
+    (f.value(3).isEmpty() ? control<QRadioButton>(panel, u"optYes2"_s)
+                          : control<QRadioButton>(panel, u"optNo2"_s))
+        ->setChecked(true);
     QVERIFY(f.value(3).isEmpty() || (pick(b->cbState(), u"北京市"_s) && pick(b->cbCity(), u"北京市"_s) &&
                                      pick(b->cbBankType(), u"中国工商银行"_s) && pick(b->cbBank(), f[3])));
-    panel->txtRemark3()->setText(f.value(2));
+    control<QLineEdit>(panel, u"txtRemark3"_s)->setText(f.value(2));
 }
 
 QLineEdit *tst_RosterPages::field(int tab, bool account) const
@@ -255,7 +257,7 @@ void tst_RosterPages::accountField_testsOnLeaving()
     QFETCH(QString, message);
     m_fx->window->tabInput()->setCurrentIndex(tab);
     QLineEdit *accountField = field(tab, true);
-    m_fx->window->frameBeneInput()->optYes2()->setChecked(ownBank);
+    control<QRadioButton>(m_fx->window->frameBeneInput(), u"optYes2"_s)->setChecked(ownBank);
     accountField->setFocus(Qt::TabFocusReason);
     accountField->setText(account);
     m_fx->window->tabInput()->setCurrentIndex(0);

@@ -262,7 +262,7 @@ void tst_SheetImportUi::command_addsEveryRowOrNone()
     if (tab == 1 && rows == 1 && failures == 0 && messages.size() == 1 && messages[0].startsWith(u"已"_s))
         QCOMPARE(m_fx->window->StatusBar()->totalText(), u"1,000.50"_s);
     if (tab == 3)
-        QCOMPARE(itemTexts(m_fx->window->frameInput()->cbPayerName()),
+        QCOMPARE(itemTexts(control<QComboBox>(m_fx->window->frameInput(), u"cbPayerName"_s)),
                  (QStringList{u"新付款人"_s, u"另一付款人"_s}));
     if (failures > 0)
         QCOMPARE(dialogs.failures[0].message, u"收款人账号/卡号错误，必须为本行账号/卡号！"_s);

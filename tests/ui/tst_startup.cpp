@@ -159,8 +159,8 @@ void tst_Startup::loadStep_setsTransferDateAndOwnBankDefault()
     frmDirectCreditInput *main = press(u"cmdCoporate"_s);
 
     QVERIFY(main);
-    QCOMPARE(main->DTPickerTransferDate2()->date(), QDate(2031, 2, 28));
-    QCOMPARE(main->DTPickerTransferDate2()->text(), u"2031-02-28"_s);
+    QCOMPARE(control<QDateEdit>(main, u"DTPickerTransferDate2"_s)->date(), QDate(2031, 2, 28));
+    QCOMPARE(control<QDateEdit>(main, u"DTPickerTransferDate2"_s)->text(), u"2031-02-28"_s);
     QVERIFY(main->findChild<QRadioButton *>(u"optNo"_s)->isChecked());
     QVERIFY(!main->findChild<QRadioButton *>(u"optYes"_s)->isChecked());
 }
@@ -171,11 +171,12 @@ void tst_Startup::loadStep_fillsPickersInTableOrderWithoutSelection_data()
     QTest::addColumn<QStringList>("texts");
     QTest::addColumn<QVariantList>("data");
 
-    // banktype.xml below writes the first code with a leading zero.
+    // banktype.xml below writes the first code with a leading zero; the pickers carry the codes
+    // left-filled to 3 (banks) and 4 (provinces) characters.
     const QStringList banks{u"中国工商银行"_s, u"中国建设银行"_s, u"澜港银行"_s};
-    const QVariantList bankCodes{102, 105, 313};
+    const QVariantList bankCodes{u"102"_s, u"105"_s, u"313"_s};
     const QStringList provinces{u"北京市"_s, u"上海市"_s, u"广东省"_s};
-    const QVariantList provinceCodes{11, 31, 44};
+    const QVariantList provinceCodes{u"0011"_s, u"0031"_s, u"0044"_s};
     QTest::newRow("cbBankType") << u"cbBankType"_s << banks << bankCodes;
     QTest::newRow("cbBankType2") << u"cbBankType2"_s << banks << bankCodes;
     QTest::newRow("cbState") << u"cbState"_s << provinces << provinceCodes;

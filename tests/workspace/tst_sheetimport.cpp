@@ -313,7 +313,7 @@ void tst_SheetImport::rows_passTheRulesOfTheirListsAdd()
     QFETCH(QString, failure);
     Workspace &ws = open(edition);
     // The roster already knows this beneficiary under no remark.
-    ws.beneRoster().AddBeneficiary({u"老收款人"_s, u"6222020200112233"_s, u"澜港银行"_s, {}, {}, {}, {}, {}});
+    ws.beneRoster().AddBeneficiary({u"老收款人"_s, u"6222020200112233"_s, u"澜港银行"_s, {}, {}});
 
     SheetImportCheck checked = check(list, csv(lines));
 
