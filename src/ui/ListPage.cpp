@@ -1,5 +1,6 @@
 #include "ListPage.h"
 
+#include "ListFilterBar.h"
 #include "ctlSplitterEx.h"
 
 #include "workspace/ListKinds.h"
@@ -7,8 +8,10 @@
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QVBoxLayout>
 
 #include <tuple>
 
@@ -66,9 +69,15 @@ ListPage::ListPage(Workspace &workspace, Workspace::List which, const PageNames 
       m_edit(makeButton(m_actionRow, names.edit, QStringLiteral("修改"))),
       m_delete(makeButton(m_actionRow, names.remove, QStringLiteral("删除"))),
       m_load(makeButton(m_fileRow, names.load, QStringLiteral("导入文件"))),
-      m_save(makeButton(m_fileRow, names.save, names.saveCaption)),
-      m_list(new RecordListView(workspace.list(which), names.list, this)), m_panelArea(new QScrollArea(this))
+      m_save(makeButton(m_fileRow, names.save, names.saveCaption)), m_listArea(new QWidget(this)),
+      m_list(new RecordListView(workspace.list(which), names.list, m_listArea)),
+      m_filterBar(new ListFilterBar(*m_list, m_listArea)), m_panelArea(new QScrollArea(this))
 {
+    auto *listLayout = new QVBoxLayout(m_listArea);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->addWidget(m_filterBar);
+    listLayout->addWidget(m_list, 1);
+    QWidget::setTabOrder(m_filterBar->field(), m_list);
     connect(&workspace, &Workspace::listChanged, this,
             [this](Workspace::List list, Workspace::Change change) {
                 if (list == m_which)
@@ -116,7 +125,7 @@ void ListPage::orderTabStops()
 void ListPage::attachSplitter()
 {
     m_splitter->setTileMode(1);
-    m_splitter->AttachObjects(m_splitter, m_list, m_panelArea, true);
+    m_splitter->AttachObjects(m_splitter, m_listArea, m_panelArea, true);
 }
 
 void ListPage::placeControls(const TabGeometry &geometry, double twipsPerPixel)
@@ -128,7 +137,7 @@ void ListPage::placeControls(const TabGeometry &geometry, double twipsPerPixel)
     // The splitter first: when its size changes it lays list and panel out at its proportion,
     // and the places given after it stand until it lays them out again.
     m_splitter->placeAndLayOut(onPage(geometry.splitter));
-    m_list->setGeometry(onPage(geometry.list));
+    m_listArea->setGeometry(onPage(geometry.list));
     m_panelArea->setGeometry(onPage(panelWithinSplitter(geometry)));
 
     // The rows keep their designed widths, under the designed list and panel.
@@ -166,7 +175,7 @@ int ListPage::rowToEdit()
     // the current row unselected: writing the panel there would overwrite a row with another.
     const int loaded = m_loadedRow.isValid() ? m_loadedRow.row() + 1 : 0;
     if (loaded == 0 || m_list->currentRow() != loaded || m_list->selectedRowCount(2) != 1 ||
-        !m_list->selectionModel()->isRowSelected(loaded - 1, QModelIndex())) {
+        !m_list->isRowSelected(loaded)) {
         m_prompter.warning(QStringLiteral("请先单击要修改的记录！"));
         return 0;
     }
@@ -188,6 +197,9 @@ void ListPage::onListChanged(Workspace::Change change)
     // Rows read in: no row stays selected for 修改 or 删除 to act on by mistake.
     if (change == Workspace::Change::Loaded)
         m_list->clearRowSelection();
+    // A row just added is seen, whatever filter hid it.
+    if (change == Workspace::Change::RowsAdded)
+        m_filterBar->clear();
     // A roster's change leaves the status bar to the tab in front.
     if (listKind(m_which).isRoster())
         return;

@@ -15,6 +15,7 @@ class QScrollArea;
 
 namespace lgbatch {
 
+class ListFilterBar;
 class ctlSplitterEx;
 
 // The object names and captions of one tab's controls.
@@ -46,6 +47,9 @@ public:
     Workspace::List which() const { return m_which; }
 
     RecordListView *list() const { return m_list; }
+    // The list with its filter field above it: what the splitter places on its left.
+    QWidget *listArea() const { return m_listArea; }
+    ListFilterBar *filterBar() const { return m_filterBar; }
     QWidget *panel() const { return m_panel; }
     ctlSplitterEx *splitter() const { return m_splitter; }
     QFrame *actionRow() const { return m_actionRow; }
@@ -120,7 +124,9 @@ private:
     QPushButton *m_delete;
     QPushButton *m_load;
     QPushButton *m_save;
+    QWidget *m_listArea;
     RecordListView *m_list;
+    ListFilterBar *m_filterBar;
     // Holds the panel; its fields scroll instead of being cut off when the panel is given less
     // room than they need.
     QScrollArea *m_panelArea;

@@ -31,10 +31,10 @@ protected:
 } // namespace
 
 RecordListView::RecordListView(RecordListModel &records, const QString &objectName, QWidget *parent)
-    : QTreeView(parent), m_records(records)
+    : QTreeView(parent), m_records(records), m_shown(records)
 {
     setObjectName(objectName);
-    setModel(&records);
+    setModel(&m_shown);
     setItemDelegate(new RowColourDelegate(this));
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -55,7 +55,7 @@ RecordListView::RecordListView(RecordListModel &records, const QString &objectNa
     setContextMenuPolicy(Qt::PreventContextMenu);
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex &index) {
         if (index.isValid())
-            Q_EMIT rowClicked(index.row() + 1);
+            Q_EMIT rowClicked(m_shown.listRowAt(index.row()));
     });
 }
 
@@ -78,7 +78,7 @@ void RecordListView::mousePressEvent(QMouseEvent *event)
     // Exactly the row under the pointer ends up selected, whatever was selected before; below
     // the rows nothing is.
     const QModelIndex hit = indexAt(event->position().toPoint());
-    selectOnly(hit.isValid() ? hit.row() + 1 : 0);
+    selectOnly(hit.isValid() ? m_shown.listRowAt(hit.row()) : 0);
     event->accept();
     if (currentRow() > 0)
         Q_EMIT rightClickMenuRequested(event->globalPosition().toPoint());
@@ -98,16 +98,22 @@ void RecordListView::keyPressEvent(QKeyEvent *event)
 int RecordListView::currentRow() const
 {
     const QModelIndex current = currentIndex();
-    return current.isValid() ? current.row() + 1 : 0;
+    return current.isValid() ? m_shown.listRowAt(current.row()) : 0;
+}
+
+void RecordListView::setFilterText(const QString &typed)
+{
+    m_shown.setFilterText(typed);
 }
 
 void RecordListView::selectOnly(int row)
 {
-    if (row < 1 || row > m_records.count()) {
+    const int shownAt = m_shown.viewRowOf(row);
+    if (shownAt < 0) {
         clearRowSelection();
         return;
     }
-    const QModelIndex index = m_records.index(row - 1, 0);
+    const QModelIndex index = m_shown.index(shownAt, 0);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
@@ -121,9 +127,15 @@ QList<int> RecordListView::selectedRowNumbers() const
 {
     QList<int> rows;
     for (const QModelIndex &index : selectionModel()->selectedRows())
-        rows.append(index.row() + 1);
+        rows.append(m_shown.listRowAt(index.row()));
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+bool RecordListView::isRowSelected(int row) const
+{
+    const int shownAt = m_shown.viewRowOf(row);
+    return shownAt >= 0 && selectionModel()->isRowSelected(shownAt, QModelIndex());
 }
 
 int RecordListView::selectedRowCount(int limit) const

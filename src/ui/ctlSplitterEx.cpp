@@ -71,6 +71,15 @@ void ctlSplitterEx::Refresh()
     }
 }
 
+bool ctlSplitterEx::restoreProportion(int proportion)
+{
+    if (!m_attached || proportion <= MinimumPercent || proportion >= MaximumPercent)
+        return false;
+    m_proportion = proportion;
+    Refresh();
+    return true;
+}
+
 void ctlSplitterEx::placeAndLayOut(const QRect &geometry)
 {
     setGeometry(geometry);

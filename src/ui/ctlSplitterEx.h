@@ -28,6 +28,9 @@ public:
     // The left control's share of the area in percent, for a caller that computes the same
     // layout itself.
     int proportion() const { return m_proportion; }
+    // Puts the bar where a drag could have left it, as a proportion kept from an earlier run,
+    // and lays the controls out. A proportion a drag could not reach is ignored.
+    bool restoreProportion(int proportion);
 
     // Moves and sizes the control and, when that really changed its size, lays the controls out
     // at once. Qt tells a hidden widget of its new size only when it is shown, and a layout that

@@ -238,6 +238,8 @@ bool frmDirectCreditInput::Form_Load()
     // 11. A new beneficiary is not an own-bank account until the user says so.
     frameInput()->setOwnBank(false);
     frameBeneInput()->setOwnBank(false);
+    // The place, size and column widths the user left; the edition's columns are known now.
+    m_windowMemory.restoreWindow(*this, pages());
     return true;
 }
 
@@ -266,6 +268,14 @@ void frmDirectCreditInput::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     Form_Resize();
+}
+
+QList<ListPage *> frmDirectCreditInput::pages() const
+{
+    QList<ListPage *> all;
+    for (const Workspace::List list : Workspace::AllLists)
+        all.append(page(list));
+    return all;
 }
 
 void frmDirectCreditInput::Form_Resize()
@@ -355,6 +365,7 @@ void frmDirectCreditInput::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+    m_windowMemory.remember(*this, pages());
     // Whatever was answered: 否 chose to discard. Copies never offered yet stay for the next start.
     if (m_recoveryOffer == RecoveryOffer::Done)
         m_recovery->finish();
@@ -363,6 +374,10 @@ void frmDirectCreditInput::closeEvent(QCloseEvent *event)
 void frmDirectCreditInput::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
+    // The first layout at the shown size has placed list and panel by the designed rules; the
+    // bars then go where the user left them, as a drag would put them.
+    if (!std::exchange(m_splittersRestored, true))
+        m_windowMemory.restoreSplitters(pages());
     if (m_recoveryOffer == RecoveryOffer::NotYet)
         QTimer::singleShot(0, this, &frmDirectCreditInput::offerRecovery);
 }

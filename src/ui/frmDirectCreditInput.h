@@ -4,6 +4,7 @@
 #include "ListTabs.h"
 
 #include "WindowLayout.h"
+#include "WindowMemory.h"
 
 #include "workspace/Workspace.h"
 
@@ -97,6 +98,7 @@ private:
     void Exit_Click();
     void noteFocusWindow(QWindow *window);
     void bringForward(ListPage *page);
+    QList<ListPage *> pages() const;
 
     AppServices &m_services;
     Workspace m_workspace;
@@ -126,6 +128,10 @@ private:
     int m_currentTab = 0;
     // Where the layout last placed the controls, in twips; the next resize starts from it.
     WindowGeometry m_geometry = designedWindowGeometry();
+    // The arrangement the user left at the last close; the splitters follow once the window
+    // has its restored size.
+    WindowMemory m_windowMemory{m_workspace.programFile(QStringLiteral("lgbatch.ini"))};
+    bool m_splittersRestored = false;
 };
 
 } // namespace lgbatch

@@ -219,7 +219,7 @@ void tst_BatchPage::edit_overwritesCurrentRowOnlyAndPaintsItBlack()
     for (int row : clicked)
         QTest::mouseClick(list->viewport(), Qt::LeftButton,
                           row == clicked.first() ? Qt::NoModifier : Qt::ControlModifier,
-                          list->visualRect(batch().index(row - 1, 0)).center());
+                          list->visualRect(list->model()->index(row - 1, 0)).center());
     QVERIFY(fillPanel(u"改过"_s));
 
     QTest::mouseClick(page()->editButton(), Qt::LeftButton);

@@ -217,7 +217,7 @@ void tst_MainWindow::delete_removesEverySelectedRowAfterOneQuestion()
     RecordListModel &records = page->list()->records();
     const int nameColumn = addNamedRows(page, tab);
     for (int row : selected) {
-        const QModelIndex index = records.index(std::abs(row) - 1, 0);
+        const QModelIndex index = page->list()->model()->index(std::abs(row) - 1, 0);
         page->list()->selectionModel()->setCurrentIndex(
             index, (row > 0 ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
                        QItemSelectionModel::Rows);
@@ -263,7 +263,7 @@ void tst_MainWindow::edit_changesOnlyTheRowThePanelWasLoadedFrom()
         return texts;
     };
     const QList<QStringList> before = rows();
-    const auto at = [list](int row) { return list->visualRect(list->records().index(row - 1, 0)).center(); };
+    const auto at = [list](int row) { return list->visualRect(list->model()->index(row - 1, 0)).center(); };
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at(1));
     if (rightClick) {
         QTest::mousePress(list->viewport(), Qt::RightButton, {}, at(3));
@@ -351,13 +351,13 @@ void tst_MainWindow::resize_laysEveryTabOut()
     for (int tab = 0; tab < 5; ++tab) {
         ListPage *page = window->page(Workspace::AllLists[std::size_t(tab)]);
         window->tabInput()->setCurrentWidget(page);
-        QCOMPARE(page->list()->geometry().size(), twipsToPixels(list, tpp).size());
-        QCOMPARE(page->list()->x(), pixels(list.left));
+        QCOMPARE(page->listArea()->geometry().size(), twipsToPixels(list, tpp).size());
+        QCOMPARE(page->listArea()->x(), pixels(list.left));
         QCOMPARE(page->panel()->mapTo(page, QPoint()).x(), twipsToPixels(panel, tpp).x());
         QCOMPARE(page->panel()->width(), twipsToPixels(panel, tpp).width());
         QCOMPARE(page->actionRow()->x(), pixels(actionRow.x()));
         // The page starts below the tab headers: its rows are placed from the list's top.
-        QCOMPARE(page->actionRow()->y() - page->list()->y(), pixels(actionRow.y()) - pixels(list.top));
+        QCOMPARE(page->actionRow()->y() - page->listArea()->y(), pixels(actionRow.y()) - pixels(list.top));
         QCOMPARE(page->fileRow()->y(), page->actionRow()->y());
         QVERIFY(page->actionRow()->geometry().bottom() < page->height());
     }
@@ -481,9 +481,9 @@ void tst_MainWindow::mouseButton_onlyTheRightOneSelectsOneRowForTheMenu()
     QFETCH(QStringList, left);
     RecordListView *list = showPayerTabWithFourRows()->list();
     for (int selected : {1, 2, 3})
-        list->selectionModel()->select(list->records().index(selected - 1, 0),
+        list->selectionModel()->select(list->model()->index(selected - 1, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    const QPoint at = row > 0 ? list->visualRect(list->records().index(row - 1, 0)).center()
+    const QPoint at = row > 0 ? list->visualRect(list->model()->index(row - 1, 0)).center()
                               : QPoint(5, list->viewport()->height() - 5);
     QTest::mousePress(list->viewport(), button, {}, at);
     QTest::mouseRelease(list->viewport(), button, {}, at);

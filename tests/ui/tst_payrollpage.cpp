@@ -159,7 +159,7 @@ void tst_PayrollPage::editAndRowClick_workOnTheCurrentRowOnly()
     QTreeView *view = m_page->list();
     const auto click = [this, view](int row, Qt::KeyboardModifiers modifiers) {
         QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers,
-                          view->visualRect(list().index(row - 1, 1)).center());
+                          view->visualRect(view->model()->index(row - 1, 1)).center());
     };
     // Without a current row Edit does nothing.
     fill(u"丁"_s, Card, u"300"_s, u"补发"_s);
