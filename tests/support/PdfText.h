@@ -2,6 +2,9 @@
 
 // Reading the printed summaries back from their PDF with pdftotext (Debian package poppler-utils).
 
+#include "core/Amount.h"
+#include "entry/BatchPayment.h"
+
 #include <QFileInfo>
 #include <QList>
 #include <QProcess>
@@ -15,6 +18,22 @@
 namespace lgbatch::testing {
 
 using namespace Qt::StringLiterals;
+
+// Payment `i` (from 1) of the batches the printed-summary tests print: the own bank, a growing
+// amount, a remark on every other row.
+inline BatchPayment printedPayment(int i)
+{
+    BatchPayment p;
+    p.PayerName = u"澜港科技有限公司"_s;
+    p.PayerAccount = u"123456789012345"_s;
+    p.BeneName = u"收款人%1"_s.arg(i, 4, 10, QLatin1Char('0'));
+    p.BeneAccount = u"62220202%1"_s.arg(i, 8, 10, QLatin1Char('0'));
+    p.BankName = u"澜港银行"_s;
+    p.Amount = Amount::fromUnits(i * 10000LL + 100).toDisplayText();
+    p.Emergency = u"非加急"_s;
+    p.Remark = i % 2 ? u"货款"_s : QString();
+    return p;
+}
 
 // Whether pdftotext (Debian package poppler-utils) can read the PDFs back. Linux has it, and a
 // missing one fails the test; Windows has no poppler of its own, and there the PDF is only

@@ -62,15 +62,7 @@ Amount tst_PrintedSummary::addBatchRows(int rows)
     BatchListModel &batch = m_fx->window->workspace().batchList();
     Amount total;
     for (int i = 1; i <= rows; ++i) {
-        BatchPayment p;
-        p.PayerName = u"澜港科技有限公司"_s;
-        p.PayerAccount = u"123456789012345"_s;
-        p.BeneName = u"收款人%1"_s.arg(i, 4, 10, QLatin1Char('0'));
-        p.BeneAccount = u"62220202%1"_s.arg(i, 8, 10, QLatin1Char('0'));
-        p.BankName = u"澜港银行"_s;
-        p.Amount = Amount::fromUnits(i * 10000LL + 100).toDisplayText();
-        p.Emergency = u"非加急"_s;
-        p.Remark = i % 2 ? u"货款"_s : QString();
+        const BatchPayment p = printedPayment(i);
         batch.AddBatchRow(p);
         total = *total.plus(*Amount::fromText(p.Amount));
     }
